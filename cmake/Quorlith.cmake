@@ -1,0 +1,114 @@
+# Build helpers shared by every folder of the project.
+include_guard(GLOBAL)
+include(GoogleTest)
+
+function(quorlith_find_dependencies)
+    find_package(PkgConfig REQUIRED)
+    pkg_check_modules(EPOXY REQUIRED IMPORTED_TARGET GLOBAL epoxy)
+    find_package(glfw3 3.3 REQUIRED)
+    set(OpenGL_GL_PREFERENCE GLVND)
+    find_package(OpenGL REQUIRED COMPONENTS OpenGL)
+    find_package(Threads REQUIRED)
+    if(QUORLITH_BUILD_TESTS)
+        find_package(GTest REQUIRED)
+    endif()
+    if(QUORLITH_BUILD_BENCH AND NOT QUORLITH_FUZZ AND NOT QUORLITH_SANITIZE)
+        find_package(benchmark REQUIRED)
+    endif()
+endfunction()
+
+# Adds every direct subfolder of DIR that has a CMakeLists.txt, in name order.
+function(quorlith_add_subdirectories dir)
+    file(GLOB children LIST_DIRECTORIES true RELATIVE ${dir} ${dir}/*)
+    list(SORT children)
+    foreach(child IN LISTS children)
+        if(IS_DIRECTORY ${dir}/${child} AND EXISTS ${dir}/${child}/CMakeLists.txt)
+            add_subdirectory(${dir}/${child})
+        endif()
+    endforeach()
+endfunction()
+
+# Warnings, the repository-relative __FILE__ and the sanitizer flags for one target.
+function(quorlith_target_options target)
+    target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic
+        -fmacro-prefix-map=${CMAKE_SOURCE_DIR}/=)
+    if(QUORLITH_WERROR)
+        target_compile_options(${target} PRIVATE -Werror)
+    endif()
+    if(QUORLITH_SANITIZE)
+        target_compile_options(${target} PRIVATE -fsanitize=address,undefined -fno-omit-frame-pointer
+            -fno-sanitize-recover=undefined)
+        target_link_options(${target} PRIVATE -fsanitize=address,undefined)
+    endif()
+endfunction()
+
+# quorlith_library(NAME <target> [DEPS <targets...>] [SOURCES <files...>])
+# One static library from the .cpp files of the calling folder (not its subfolders).
+# Headers are included by their path below lib/ ("Util/Store.h") or below the
+# repository root ("game/MainLogic.h").
+function(quorlith_library)
+    cmake_parse_arguments(ARG "" "NAME" "DEPS;SOURCES" ${ARGN})
+    if(NOT ARG_SOURCES)
+        file(GLOB ARG_SOURCES CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+    endif()
+    add_library(${ARG_NAME} STATIC ${ARG_SOURCES})
+    target_include_directories(${ARG_NAME} PUBLIC ${CMAKE_SOURCE_DIR}/lib ${CMAKE_SOURCE_DIR})
+    target_link_libraries(${ARG_NAME} PUBLIC ${ARG_DEPS})
+    quorlith_target_options(${ARG_NAME})
+endfunction()
+
+# quorlith_executable(NAME <target> SOURCES <files...> [DEPS <targets...>])
+function(quorlith_executable)
+    cmake_parse_arguments(ARG "" "NAME" "DEPS;SOURCES" ${ARGN})
+    add_executable(${ARG_NAME} ${ARG_SOURCES})
+    target_include_directories(${ARG_NAME} PRIVATE ${CMAKE_SOURCE_DIR}/lib ${CMAKE_SOURCE_DIR})
+    target_link_libraries(${ARG_NAME} PRIVATE ${ARG_DEPS})
+    quorlith_target_options(${ARG_NAME})
+endfunction()
+
+# quorlith_test(NAME <target> LABEL <unit|gl|e2e> [SOURCES <files...>] [DEPS <targets...>])
+# A GoogleTest program; every test runs in its own process under CTest so that the
+# process-wide singletons start fresh. Sources default to the folder's *Test.cpp files.
+function(quorlith_test)
+    cmake_parse_arguments(ARG "" "NAME;LABEL" "DEPS;SOURCES" ${ARGN})
+    if(NOT ARG_SOURCES)
+        file(GLOB ARG_SOURCES CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*Test.cpp)
+    endif()
+    add_executable(${ARG_NAME} ${ARG_SOURCES})
+    target_include_directories(${ARG_NAME} PRIVATE ${CMAKE_SOURCE_DIR}/lib ${CMAKE_SOURCE_DIR}
+        ${CMAKE_SOURCE_DIR}/tests)
+    target_link_libraries(${ARG_NAME} PRIVATE ${ARG_DEPS} test_support GTest::gtest GTest::gtest_main)
+    quorlith_target_options(${ARG_NAME})
+    gtest_discover_tests(${ARG_NAME}
+        WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}
+        PROPERTIES LABELS ${ARG_LABEL}
+        DISCOVERY_TIMEOUT 60)
+endfunction()
+
+# quorlith_benchmark(NAME <target> SOURCES <files...> [DEPS <targets...>])
+function(quorlith_benchmark)
+    cmake_parse_arguments(ARG "" "NAME" "DEPS;SOURCES" ${ARGN})
+    add_executable(${ARG_NAME} ${ARG_SOURCES})
+    target_include_directories(${ARG_NAME} PRIVATE ${CMAKE_SOURCE_DIR}/lib ${CMAKE_SOURCE_DIR})
+    target_link_libraries(${ARG_NAME} PRIVATE ${ARG_DEPS} benchmark::benchmark)
+    quorlith_target_options(${ARG_NAME})
+endfunction()
+
+# quorlith_fuzz_target(NAME <target> SOURCES <files...> [DEPS <targets...>] CORPUS <dir>)
+# Under QUORLITH_FUZZ the target links libFuzzer; otherwise it links a small driver
+# that runs every file of the checked-in corpus once, registered as a CTest test.
+function(quorlith_fuzz_target)
+    cmake_parse_arguments(ARG "" "NAME;CORPUS" "DEPS;SOURCES" ${ARGN})
+    add_executable(${ARG_NAME} ${ARG_SOURCES})
+    target_include_directories(${ARG_NAME} PRIVATE ${CMAKE_SOURCE_DIR}/lib ${CMAKE_SOURCE_DIR})
+    target_link_libraries(${ARG_NAME} PRIVATE ${ARG_DEPS})
+    quorlith_target_options(${ARG_NAME})
+    if(QUORLITH_FUZZ)
+        target_compile_options(${ARG_NAME} PRIVATE -fsanitize=fuzzer)
+        target_link_options(${ARG_NAME} PRIVATE -fsanitize=fuzzer)
+    else()
+        target_link_libraries(${ARG_NAME} PRIVATE fuzz_replay_driver)
+        add_test(NAME ${ARG_NAME}.replay COMMAND ${ARG_NAME} ${ARG_CORPUS})
+        set_tests_properties(${ARG_NAME}.replay PROPERTIES LABELS fuzz-replay)
+    endif()
+endfunction()
