@@ -1,0 +1,464 @@
+#include "Game/GLFWApp.h"
+
+// libepoxy must come before any GLFW header.
+#include <epoxy/gl.h>
+#define GLFW_INCLUDE_NONE
+#include <GLFW/glfw3.h>
+
+#include <algorithm>
+#include <cctype>
+#include <cstdlib>
+#include <set>
+#include <string>
+
+#include "EVT/EventBus.h"
+#include "Util/FatalReport.h"
+
+namespace Game {
+
+namespace {
+
+// One window application per process: the callbacks reach it through this state.
+GLFWApp* g_app = nullptr;           // set by the constructor, null after destruction
+GLFWwindow* g_window = nullptr;     // the window of g_app; destroyed by glfwTerminate
+bool g_exitApp = false;             // set by a quit event; never cleared
+bool g_resetTime = false;           // consumed by the next frame
+bool g_mouseAtv = true;             // mouse events only while the window is active
+constexpr int kKeyCodes = 256;
+int s_keypressModifiers[kKeyCodes];  // modifier bits at each code's last press
+int g_prevWheelPos = 0;             // wheel position of the previous wheel event
+double g_wheelPosition = 0.0;       // sum of all scroll offsets: the wheel's position
+std::vector<int> l_joysticks;       // joysticks found by the one scan
+bool l_lookedForJoysticks = false;
+double l_lastCount = 0.0;           // time of the previous frame, seconds
+std::string l_lastGlfwError;        // the latest GLFW error, for the fatal report
+
+constexpr int kMaxVideoModes = 1000;
+constexpr int kMaxJoysticks = 16;
+constexpr int kJoypadAxes = 2;
+constexpr double kMillisecondsPerSecond = 1000.0;
+
+constexpr int kModShift = 1;
+constexpr int kModAlt = 2;
+constexpr int kModCtrl = 4;
+
+constexpr int kMouseLeft = 1;
+constexpr int kMouseRight = 2;
+constexpr int kMouseMiddle = 4;
+
+// GLFW's special keys and the key codes they are raised as.
+struct SpecialKey {
+    int glfwKey;
+    unsigned char code;
+};
+constexpr SpecialKey kSpecialKeys[] = {
+    {GLFW_KEY_LEFT, 4},         {GLFW_KEY_RIGHT, 5},         {GLFW_KEY_UP, 6},
+    {GLFW_KEY_DOWN, 7},         {GLFW_KEY_HOME, 8},          {GLFW_KEY_END, 9},
+    {GLFW_KEY_INSERT, 10},      {GLFW_KEY_BACKSPACE, 11},    {GLFW_KEY_DELETE, 12},
+    {GLFW_KEY_ENTER, 13},       {GLFW_KEY_PAGE_UP, 13},      {GLFW_KEY_PAGE_DOWN, 14},
+    {GLFW_KEY_ESCAPE, 27},      {GLFW_KEY_KP_0, 128},        {GLFW_KEY_KP_1, 129},
+    {GLFW_KEY_KP_2, 130},       {GLFW_KEY_KP_3, 131},        {GLFW_KEY_KP_4, 132},
+    {GLFW_KEY_KP_5, 133},       {GLFW_KEY_KP_6, 134},        {GLFW_KEY_KP_7, 135},
+    {GLFW_KEY_KP_8, 136},       {GLFW_KEY_KP_9, 137},        {GLFW_KEY_KP_DIVIDE, 138},
+    {GLFW_KEY_KP_MULTIPLY, 139}, {GLFW_KEY_KP_SUBTRACT, 140}, {GLFW_KEY_KP_ADD, 141},
+    {GLFW_KEY_KP_DECIMAL, 142}, {GLFW_KEY_KP_EQUAL, 143},    {GLFW_KEY_KP_ENTER, 144},
+};
+
+EVT::EventBus& bus() { return Util::Singleton<EVT::EventBus>::instance(); }
+
+void rememberGlfwError(int, const char* description) {
+    l_lastGlfwError = description ? description : "";
+}
+
+// What the user is missing when the window system cannot start or open the window.
+std::string windowFailureHint() {
+    const char* display = std::getenv("DISPLAY");
+    if (!display || !*display) {
+        return " (no display is available: DISPLAY is not set)";
+    }
+    return " (display " + std::string(display) + ")";
+}
+
+// A size event never carries 0: a 0 is announced as 1.
+void raiseScreen(int width, int height) {
+    EVT::Event_Screen event(std::max(width, 1), std::max(height, 1));
+    bus().raiseEvent(&event, false);
+}
+
+bool windowIsActive() {
+    return g_window && glfwGetWindowAttrib(g_window, GLFW_FOCUSED) == GLFW_TRUE;
+}
+
+std::pair<int, int> desktopSize() {
+    GLFWmonitor* monitor = glfwGetPrimaryMonitor();
+    const GLFWvidmode* mode = monitor ? glfwGetVideoMode(monitor) : nullptr;
+    if (!mode) {
+        return {0, 0};
+    }
+    return {mode->width, mode->height};
+}
+
+bool keyDown(int glfwKey) { return glfwGetKey(g_window, glfwKey) == GLFW_PRESS; }
+
+// The modifier bits from the state of the modifier keys themselves: 1 shift, 2 alt, 4 ctrl.
+int currentModifiers() {
+    if (!g_window) {
+        return 0;
+    }
+    int bits = 0;
+    if (keyDown(GLFW_KEY_LEFT_SHIFT) || keyDown(GLFW_KEY_RIGHT_SHIFT)) {
+        bits += kModShift;
+    }
+    if (keyDown(GLFW_KEY_LEFT_ALT) || keyDown(GLFW_KEY_RIGHT_ALT)) {
+        bits += kModAlt;
+    }
+    if (keyDown(GLFW_KEY_LEFT_CONTROL) || keyDown(GLFW_KEY_RIGHT_CONTROL)) {
+        bits += kModCtrl;
+    }
+    return bits;
+}
+
+void pointerPosition(int& x, int& y) {
+    double px = 0.0;
+    double py = 0.0;
+    if (g_window) {
+        glfwGetCursorPos(g_window, &px, &py);
+    }
+    x = static_cast<int>(px);
+    y = static_cast<int>(py);
+}
+
+// The change of the wheel position since the previous wheel event.
+int getWheelDiff(int position) {
+    const int diff = position - g_prevWheelPos;
+    g_prevWheelPos = position;
+    return diff;
+}
+
+// GLFW 3 callbacks, forwarding to the engine's callbacks.
+void closeCallback(GLFWwindow*) {
+    // The close flag stays set; the quit event ends the frame loop.
+    WindowCloseFunc();
+}
+void sizeCallback(GLFWwindow*, int width, int height) { ReshapeFunc(width, height); }
+void keyCallback(GLFWwindow*, int key, int, int action, int) {
+    // Holding a key gives one press and one release.
+    if (action == GLFW_REPEAT) {
+        return;
+    }
+    KeyFunc(key, action);
+}
+void cursorPosCallback(GLFWwindow*, double x, double y) {
+    MouseMotionFunc(static_cast<int>(x), static_cast<int>(y));
+}
+void mouseButtonCallback(GLFWwindow*, int button, int action, int) {
+    MouseButtonFunc(button, action);
+}
+void scrollCallback(GLFWwindow*, double, double yOffset) {
+    g_wheelPosition += yOffset;
+    MouseWheelFunc(static_cast<int>(g_wheelPosition));
+}
+
+// The first call finds the joysticks present; later calls raise one event per
+// joystick found then (joysticks plugged in later are not seen).
+void checkJoysticks() {
+    if (!l_lookedForJoysticks) {
+        l_lookedForJoysticks = true;
+        for (int index = 0; index < kMaxJoysticks; ++index) {
+            if (glfwJoystickPresent(GLFW_JOYSTICK_1 + index) == GLFW_TRUE) {
+                l_joysticks.push_back(index);
+            }
+        }
+    }
+    for (int index : l_joysticks) {
+        int axisCount = 0;
+        int buttonCount = 0;
+        const float* axes = glfwGetJoystickAxes(GLFW_JOYSTICK_1 + index, &axisCount);
+        const unsigned char* buttons =
+            glfwGetJoystickButtons(GLFW_JOYSTICK_1 + index, &buttonCount);
+        EVT::Event_Joypad event = makeJoypadEvent(index, axes, axisCount, buttons, buttonCount);
+        bus().raiseEvent(&event, false);
+    }
+}
+
+// One frame: the elapsed game time, the pre-update and update events, then the
+// render event inside a pushed matrix.
+void DrawFunc(float gameSpeed) {
+    const double now = glfwGetTime();
+    if (g_resetTime) {
+        l_lastCount = now;
+        g_resetTime = false;
+    }
+    const float elapsed =
+        static_cast<float>((now - l_lastCount) * kMillisecondsPerSecond * gameSpeed);
+
+    EVT::Event_PreUpdate preUpdate(elapsed);
+    bus().raiseEvent(&preUpdate, false);
+    EVT::Event_Update update(elapsed);
+    bus().raiseEvent(&update, false);
+    l_lastCount = now;
+
+    glPushMatrix();
+    bus().raiseEvent(EVT::ET_RENDER, false);
+    glPopMatrix();
+}
+
+}  // namespace
+
+std::pair<int, int> chooseWindowSize(const std::pair<int, int>& requested, bool fullscreen,
+                                     const std::vector<std::pair<int, int>>& allowed,
+                                     const std::pair<int, int>& desktop) {
+    if (requested.first == 0 && requested.second == 0) {
+        return desktop;
+    }
+    if (std::find(allowed.begin(), allowed.end(), requested) != allowed.end()) {
+        return requested;
+    }
+    if (fullscreen || allowed.empty()) {
+        return desktop;
+    }
+    const bool wideEnough = std::any_of(allowed.begin(), allowed.end(), [&](const auto& size) {
+        return size.first >= requested.first;
+    });
+    const bool tallEnough = std::any_of(allowed.begin(), allowed.end(), [&](const auto& size) {
+        return size.second >= requested.second;
+    });
+    return wideEnough && tallEnough ? requested : desktop;
+}
+
+unsigned char translateKey(int glfwKey) {
+    for (const SpecialKey& special : kSpecialKeys) {
+        if (special.glfwKey == glfwKey) {
+            return special.code;
+        }
+    }
+    if (glfwKey <= 0 || glfwKey >= kKeyCodes) {
+        return 0;
+    }
+    return static_cast<unsigned char>(std::tolower(glfwKey));
+}
+
+EVT::Event_Joypad makeJoypadEvent(int joystick, const float* axes, int axisCount,
+                                  const unsigned char* buttons, int buttonCount) {
+    float axis[kJoypadAxes] = {0.0f, 0.0f};
+    for (int i = 0; axes && i < std::min(axisCount, kJoypadAxes); ++i) {
+        axis[i] = axes[i];
+    }
+    EVT::Event_Joypad event(joystick, static_cast<int>(axis[0]), static_cast<int>(axis[1]));
+    for (int i = 0; buttons && i < std::min(buttonCount, EVT::Event_Joypad::kButtons); ++i) {
+        event.buttons[i] = buttons[i] == GLFW_PRESS;
+    }
+    return event;
+}
+
+int WindowCloseFunc() {
+    bus().raiseEvent(EVT::ET_QUIT, false);
+    return 1;
+}
+
+void ReshapeFunc(int width, int height) { raiseScreen(width, height); }
+
+void KeyFunc(int key, int action) {
+    const unsigned char code = translateKey(key);
+    if (code == 0) {
+        return;
+    }
+    const bool pressed = action == GLFW_PRESS;
+    if (pressed) {
+        s_keypressModifiers[code] = currentModifiers();
+    }
+    EVT::Event_Key event(code, pressed, s_keypressModifiers[code]);
+    bus().raiseEvent(&event, false);
+}
+
+void MouseButtonFunc(int button, int action) {
+    if (!g_mouseAtv) {
+        return;
+    }
+    int buttons = 0;
+    switch (button) {
+        case GLFW_MOUSE_BUTTON_LEFT: buttons = kMouseLeft; break;
+        case GLFW_MOUSE_BUTTON_RIGHT: buttons = kMouseRight; break;
+        case GLFW_MOUSE_BUTTON_MIDDLE: buttons = kMouseMiddle; break;
+        default: break;
+    }
+    int x = 0;
+    int y = 0;
+    pointerPosition(x, y);
+    EVT::Event_Mouse event(x, y, 0, buttons, action != 0);
+    bus().raiseEvent(&event, false);
+}
+
+void MouseMotionFunc(int x, int y) {
+    if (!g_mouseAtv) {
+        return;
+    }
+    EVT::Event_Mouse event(x, y, 0, 0, false);
+    bus().raiseEvent(&event, false);
+}
+
+void MouseWheelFunc(int) {
+    if (!g_mouseAtv) {
+        return;
+    }
+    int x = 0;
+    int y = 0;
+    pointerPosition(x, y);
+    const int wheel = getWheelDiff(static_cast<int>(g_wheelPosition));
+    EVT::Event_Mouse event(x, y, wheel, 0, false);
+    bus().raiseEvent(&event, false);
+}
+
+GLFWApp::GLFWApp(const char* title, int width, int height, bool fullscreen,
+                 unsigned long clearColour, bool clearEnabled, float gameSpeed)
+    : gameSpeed(gameSpeed) {
+    setClearColor(clearColour);
+    setClearWindow(clearEnabled);
+    g_app = this;
+
+    glfwSetErrorCallback(rememberGlfwError);
+    if (glfwInit() != GLFW_TRUE) {
+        QUORLITH_FATAL("Cannot start the window system: " << l_lastGlfwError
+                                                          << windowFailureHint());
+    }
+
+    std::vector<std::pair<int, int>> allowed;
+    getAllowedSizes(allowed);
+    const std::pair<int, int> size =
+        chooseWindowSize({width, height}, fullscreen, allowed, desktopSize());
+    // A window cannot be opened with a side of 0.
+    const int openWidth = std::max(size.first, 1);
+    const int openHeight = std::max(size.second, 1);
+
+    glfwDefaultWindowHints();
+    glfwWindowHint(GLFW_DEPTH_BITS, 24);
+    glfwWindowHint(GLFW_STENCIL_BITS, 0);
+    g_window = glfwCreateWindow(openWidth, openHeight, title,
+                                fullscreen ? glfwGetPrimaryMonitor() : nullptr, nullptr);
+    if (!g_window) {
+        QUORLITH_FATAL("Cannot open a " << openWidth << "x" << openHeight
+                                        << " window with an OpenGL context: " << l_lastGlfwError
+                                        << windowFailureHint());
+    }
+    glfwMakeContextCurrent(g_window);
+    glfwSetWindowCloseCallback(g_window, closeCallback);
+
+    std::fill(std::begin(s_keypressModifiers), std::end(s_keypressModifiers), 0);
+
+    raiseScreen(size.first, size.second);
+    glfwSetInputMode(g_window, GLFW_CURSOR, GLFW_CURSOR_NORMAL);
+    raiseScreen(size.first, size.second);
+}
+
+GLFWApp::~GLFWApp() {
+    g_app = nullptr;
+    g_window = nullptr;
+    glfwTerminate();
+}
+
+bool GLFWApp::initWindowApp() {
+    glfwSetWindowSizeCallback(g_window, sizeCallback);
+    glfwSetInputMode(g_window, GLFW_STICKY_KEYS, GLFW_TRUE);
+    glfwSetKeyCallback(g_window, keyCallback);
+    glfwSetCursorPosCallback(g_window, cursorPosCallback);
+    glfwSetMouseButtonCallback(g_window, mouseButtonCallback);
+    glfwSetScrollCallback(g_window, scrollCallback);
+    g_mouseAtv = true;
+    bus().addConsumer(EVT::ET_QUIT, this);
+    bus().addConsumer(EVT::ET_SET_MOUSE, this);
+    return true;
+}
+
+void GLFWApp::run() {
+    bool active = windowIsActive();
+    while (!g_exitApp) {
+        const bool nowActive = windowIsActive();
+        if (nowActive != active) {
+            g_mouseAtv = nowActive;
+            EVT::Event_EnterLeave event(nowActive);
+            bus().raiseEvent(&event, false);
+        }
+        checkJoysticks();
+        DrawFunc(gameSpeed);
+        active = nowActive;
+    }
+    glfwSetKeyCallback(g_window, nullptr);
+    glfwSetCursorPosCallback(g_window, nullptr);
+    glfwSetMouseButtonCallback(g_window, nullptr);
+}
+
+void GLFWApp::getAllowedSizes(std::vector<std::pair<int, int>>& sizes) {
+    std::set<std::pair<int, int>> distinct;
+    GLFWmonitor* monitor = glfwGetPrimaryMonitor();
+    int count = 0;
+    const GLFWvidmode* modes = monitor ? glfwGetVideoModes(monitor, &count) : nullptr;
+    for (int i = 0; modes && i < std::min(count, kMaxVideoModes); ++i) {
+        if (modes[i].width == 0) {
+            break;
+        }
+        distinct.insert({modes[i].width, modes[i].height});
+    }
+    sizes.assign(distinct.begin(), distinct.end());
+}
+
+void GLFWApp::setSize(const std::pair<int, int>& size) {
+    // The window system refuses a side of 0; the window keeps at least one pixel.
+    glfwSetWindowSize(g_window, std::max(size.first, 1), std::max(size.second, 1));
+    raiseScreen(size.first, size.second);
+}
+
+double GLFWApp::getTime() const { return glfwGetTime(); }
+
+void GLFWApp::resetTime() { g_resetTime = true; }
+
+void GLFWApp::showWindow() {
+    glfwSwapBuffers(g_window);
+    glfwPollEvents();
+}
+
+void GLFWApp::clearWindow(unsigned long colour) {
+    constexpr float kChannelMax = 255.0f;
+    const auto channel = [colour](int shift) {
+        return static_cast<float>((colour >> shift) & 0xffu) / kChannelMax;
+    };
+    glClearColor(channel(24), channel(16), channel(8), channel(0));
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+}
+
+void GLFWApp::handleEvent(EVT::I_Event* event) {
+    if (event->type == EVT::ET_QUIT) {
+        g_exitApp = true;
+        return;
+    }
+    if (event->type != EVT::ET_SET_MOUSE) {
+        return;
+    }
+    const auto* request = static_cast<EVT::Event_SetMouse*>(event);
+    const int x = request->getX();
+    const int y = request->getY();
+    const bool positionGiven = x != EVT::Event_SetMouse::kNotGiven &&
+                               y != EVT::Event_SetMouse::kNotGiven;
+
+    // Moving the pointer here must not raise a motion event.
+    glfwSetCursorPosCallback(g_window, nullptr);
+    switch (request->getCursorAction()) {
+        case EVT::Event_SetMouse::kShowCursor:
+            glfwSetInputMode(g_window, GLFW_CURSOR, GLFW_CURSOR_NORMAL);
+            if (positionGiven) {
+                glfwSetCursorPos(g_window, x, y);
+            }
+            break;
+        case EVT::Event_SetMouse::kHideCursor:
+            if (positionGiven) {
+                glfwSetCursorPos(g_window, x, y);
+            }
+            glfwSetInputMode(g_window, GLFW_CURSOR, GLFW_CURSOR_HIDDEN);
+            break;
+        default:
+            glfwSetCursorPos(g_window, x, y);
+            break;
+    }
+    glfwSetCursorPosCallback(g_window, cursorPosCallback);
+}
+
+}  // namespace Game
