@@ -98,21 +98,22 @@ std::pair<int, int> desktopSize() {
     return {mode->width, mode->height};
 }
 
-bool keyDown(int glfwKey) { return glfwGetKey(g_window, glfwKey) == GLFW_PRESS; }
+// The modifier bits held at the latest key event, in the engine's order.
+int g_modifierState = 0;
 
-// The modifier bits from the state of the modifier keys themselves: 1 shift, 2 alt, 4 ctrl.
-int currentModifiers() {
-    if (!g_window) {
-        return 0;
-    }
+// GLFW 3's modifier flags (ctrl 2, alt 4) in the engine's order: 1 shift, 2 alt, 4 ctrl.
+// The flags come with every key event and describe the keys held at that moment. The
+// modifier keys' own polled state is not used: with sticky keys on, a shift that was
+// tapped and released long before would read as held once more.
+int engineModifiers(int glfwMods) {
     int bits = 0;
-    if (keyDown(GLFW_KEY_LEFT_SHIFT) || keyDown(GLFW_KEY_RIGHT_SHIFT)) {
+    if (glfwMods & GLFW_MOD_SHIFT) {
         bits += kModShift;
     }
-    if (keyDown(GLFW_KEY_LEFT_ALT) || keyDown(GLFW_KEY_RIGHT_ALT)) {
+    if (glfwMods & GLFW_MOD_ALT) {
         bits += kModAlt;
     }
-    if (keyDown(GLFW_KEY_LEFT_CONTROL) || keyDown(GLFW_KEY_RIGHT_CONTROL)) {
+    if (glfwMods & GLFW_MOD_CONTROL) {
         bits += kModCtrl;
     }
     return bits;
@@ -141,11 +142,12 @@ void closeCallback(GLFWwindow*) {
     WindowCloseFunc();
 }
 void sizeCallback(GLFWwindow*, int width, int height) { ReshapeFunc(width, height); }
-void keyCallback(GLFWwindow*, int key, int, int action, int) {
+void keyCallback(GLFWwindow*, int key, int, int action, int mods) {
     // Holding a key gives one press and one release.
     if (action == GLFW_REPEAT) {
         return;
     }
+    g_modifierState = engineModifiers(mods);
     KeyFunc(key, action);
 }
 void cursorPosCallback(GLFWwindow*, double x, double y) {
@@ -265,7 +267,7 @@ void KeyFunc(int key, int action) {
     }
     const bool pressed = action == GLFW_PRESS;
     if (pressed) {
-        s_keypressModifiers[code] = currentModifiers();
+        s_keypressModifiers[code] = g_modifierState;
     }
     EVT::Event_Key event(code, pressed, s_keypressModifiers[code]);
     bus().raiseEvent(&event, false);

@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <initializer_list>
+#include <cstddef>
 #include <memory>
 #include <vector>
 
@@ -32,6 +33,14 @@ public:
         std::vector<int> result;
         for (const auto& event : events) {
             result.push_back(event->type);
+        }
+        return result;
+    }
+
+    size_t count(int type) const {
+        size_t result = 0;
+        for (const auto& event : events) {
+            result += event->type == type ? 1 : 0;
         }
         return result;
     }

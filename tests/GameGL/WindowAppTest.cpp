@@ -237,52 +237,6 @@ TEST_F(WindowApp, ResetTimeMakesTheNextFrameZero) {
     EXPECT_LT(update[3].elapsed, 5000.0f);
 }
 
-TEST_F(WindowApp, FocusChangesAreAnnouncedBeforeTheFrameAndSilenceTheMouse) {
-    auto app = open(64, 64);
-    GLFWwindow* gameWindow = glfwGetCurrentContext();
-    ASSERT_TRUE(app->initWindowApp());
-    ASSERT_EQ(glfwGetWindowAttrib(gameWindow, GLFW_FOCUSED), GLFW_TRUE);
-    GLFWwindow* other = glfwCreateWindow(32, 32, "other", nullptr, nullptr);
-    ASSERT_NE(other, nullptr);
-    glfwFocusWindow(gameWindow);
-
-    int updates = 0;
-    size_t mouseEventsWhileAway = 0;
-    EventRecorder frames({EVT::ET_ENTER_LEAVE, EVT::ET_PRE_UPDATE, EVT::ET_RENDER, EVT::ET_MOUSE});
-    frames.onEvent = [&](EVT::I_Event& event) {
-        if (event.type != EVT::ET_PRE_UPDATE) {
-            return;
-        }
-        ++updates;
-        if (updates == 1) {
-            glfwFocusWindow(other);
-        } else if (updates == 2) {
-            const size_t before = frames.events.size();
-            Game::MouseMotionFunc(5, 6);
-            Game::MouseButtonFunc(GLFW_MOUSE_BUTTON_LEFT, GLFW_PRESS);
-            mouseEventsWhileAway = frames.events.size() - before;
-            glfwFocusWindow(gameWindow);
-        } else if (updates == 3) {
-            Game::MouseMotionFunc(7, 8);
-            bus().raiseEvent(EVT::ET_QUIT, false);
-        }
-    };
-    app->run();
-    glfwDestroyWindow(other);
-
-    const std::vector<int> expected{7, 8, 12, 7, 8, 12, 7, 11, 8};
-    EXPECT_EQ(frames.types(), expected);
-    EXPECT_EQ(mouseEventsWhileAway, 0u);
-    const auto focus = frames.all<EVT::Event_EnterLeave>(EVT::ET_ENTER_LEAVE);
-    ASSERT_EQ(focus.size(), 2u);
-    EXPECT_FALSE(focus[0].entered);
-    EXPECT_TRUE(focus[1].entered);
-    const auto mouse = frames.all<EVT::Event_Mouse>(EVT::ET_MOUSE);
-    ASSERT_EQ(mouse.size(), 1u);
-    EXPECT_EQ(mouse[0].x, 7);
-    EXPECT_EQ(mouse[0].y, 8);
-}
-
 TEST_F(WindowApp, SetMouseMovesThePointerAndShowsOrHidesTheCursor) {
     auto app = open(200, 200);
     GLFWwindow* window = glfwGetCurrentContext();
