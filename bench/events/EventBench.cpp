@@ -1,0 +1,188 @@
+// Cost of delivering one event through the bus to 10 consumers, against the floor of a
+// plain loop calling the same 10 handlers from a std::vector; and the cost of building
+// and destroying a consumer (ID, hash table entry, bus unsubscription) against a plain
+// object of the same shape. Ratios are printed at the end of the run.
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "EVT/Event.h"
+#include "EVT/EventBus.h"
+#include "EVT/I_EventConsumer.h"
+
+namespace {
+
+constexpr int kConsumers = 10;
+constexpr int kBenchType = 6;
+
+class CountingConsumer : public EVT::I_EventConsumer {
+public:
+    void handleEvent(EVT::I_Event* event) override {
+        total += static_cast<EVT::Event_Update*>(event)->elapsed;
+    }
+    float total = 0.0f;
+};
+
+// The same handler without the consumer base, for the floor of the construction test.
+class PlainHandler {
+public:
+    virtual ~PlainHandler() = default;
+    virtual void handleEvent(EVT::I_Event* event) {
+        total += static_cast<EVT::Event_Update*>(event)->elapsed;
+    }
+    float total = 0.0f;
+};
+
+EVT::EventBus& bus() { return Util::Singleton<EVT::EventBus>::instance(); }
+
+void BM_PlainLoopOverHandlers(benchmark::State& state) {
+    std::vector<std::unique_ptr<CountingConsumer>> owned;
+    std::vector<EVT::I_EventConsumer*> handlers;
+    for (int i = 0; i < kConsumers; ++i) {
+        owned.push_back(std::make_unique<CountingConsumer>());
+        handlers.push_back(owned.back().get());
+    }
+    EVT::Event_Update event(16.0f);
+    for (auto _ : state) {
+        for (EVT::I_EventConsumer* handler : handlers) {
+            handler->handleEvent(&event);
+        }
+        benchmark::ClobberMemory();
+    }
+    benchmark::DoNotOptimize(owned.front()->total);
+}
+BENCHMARK(BM_PlainLoopOverHandlers);
+
+void BM_BusRaiseToTenConsumers(benchmark::State& state) {
+    std::vector<std::unique_ptr<CountingConsumer>> consumers;
+    for (int i = 0; i < kConsumers; ++i) {
+        consumers.push_back(std::make_unique<CountingConsumer>());
+        bus().addConsumer(kBenchType, consumers.back().get());
+    }
+    EVT::Event_Update event(16.0f);
+    for (auto _ : state) {
+        bus().raiseEvent(&event, false);
+        benchmark::ClobberMemory();
+    }
+    benchmark::DoNotOptimize(consumers.front()->total);
+}
+BENCHMARK(BM_BusRaiseToTenConsumers);
+
+// A handler that queues a copy of the event for one of the ten: the clone, the queue
+// swap and the second delivery.
+void BM_BusRaiseWithOneQueuedFollowUp(benchmark::State& state) {
+    constexpr int kFollowUpType = 1000;
+    struct Forwarder : EVT::I_EventConsumer {
+        void handleEvent(EVT::I_Event* event) override {
+            if (event->type == kBenchType) {
+                EVT::Event_Update followUp(static_cast<EVT::Event_Update*>(event)->elapsed);
+                followUp.type = kFollowUpType;
+                Util::Singleton<EVT::EventBus>::instance().raiseEvent(&followUp, true);
+            }
+        }
+    } forwarder;
+    std::vector<std::unique_ptr<CountingConsumer>> consumers;
+    bus().addConsumer(kBenchType, &forwarder);
+    for (int i = 1; i < kConsumers; ++i) {
+        consumers.push_back(std::make_unique<CountingConsumer>());
+        bus().addConsumer(kBenchType, consumers.back().get());
+    }
+    bus().addConsumer(kFollowUpType, consumers.front().get());
+    EVT::Event_Update event(16.0f);
+    for (auto _ : state) {
+        bus().raiseEvent(&event, false);
+        benchmark::ClobberMemory();
+    }
+    benchmark::DoNotOptimize(consumers.front()->total);
+}
+BENCHMARK(BM_BusRaiseWithOneQueuedFollowUp);
+
+void BM_PlainObjectNewDelete(benchmark::State& state) {
+    for (auto _ : state) {
+        auto* handler = new PlainHandler;
+        benchmark::DoNotOptimize(handler);
+        delete handler;
+    }
+}
+BENCHMARK(BM_PlainObjectNewDelete);
+
+// With ten live consumers subscribed to one type, as in the raise benchmarks.
+void BM_ConsumerBuildSubscribeDestroy(benchmark::State& state) {
+    std::vector<std::unique_ptr<CountingConsumer>> others;
+    for (int i = 0; i < kConsumers; ++i) {
+        others.push_back(std::make_unique<CountingConsumer>());
+        bus().addConsumer(kBenchType, others.back().get());
+    }
+    for (auto _ : state) {
+        auto* consumer = new CountingConsumer;
+        bus().addConsumer(kBenchType, consumer);
+        delete consumer;
+    }
+}
+BENCHMARK(BM_ConsumerBuildSubscribeDestroy);
+
+// Keeps the CPU time per iteration of every benchmark (the mean over repetitions) to
+// print ratios at the end. CPU time, since wall time on a shared machine is noise.
+class RatioReporter : public benchmark::ConsoleReporter {
+public:
+    RatioReporter() : ConsoleReporter(OO_Tabular) {}
+
+    void ReportRuns(const std::vector<Run>& runs) override {
+        ConsoleReporter::ReportRuns(runs);
+        for (const Run& run : runs) {
+            const std::string name = run.run_name.str();
+            if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "mean") {
+                means[name] = run.GetAdjustedCPUTime();
+            } else if (run.run_type == Run::RT_Iteration && run.iterations > 0) {
+                sums[name].first += run.GetAdjustedCPUTime();
+                sums[name].second += 1;
+            }
+        }
+    }
+
+    void printRatio(const char* what, const std::string& name, const std::string& floor) const {
+        const double measured = meanOf(name);
+        const double baseline = meanOf(floor);
+        if (measured <= 0.0 || baseline <= 0.0) {
+            return;
+        }
+        std::printf("ratio %-48s %6.2f  (%s / %s)\n", what, measured / baseline, name.c_str(),
+                    floor.c_str());
+    }
+
+private:
+    double meanOf(const std::string& name) const {
+        auto mean = means.find(name);
+        if (mean != means.end()) {
+            return mean->second;
+        }
+        auto sum = sums.find(name);
+        return sum == sums.end() ? 0.0 : sum->second.first / sum->second.second;
+    }
+
+    std::map<std::string, double> means;
+    std::map<std::string, std::pair<double, int>> sums;
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
+        return 1;
+    }
+    RatioReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    reporter.printRatio("bus raise to 10 consumers vs plain loop", "BM_BusRaiseToTenConsumers",
+                        "BM_PlainLoopOverHandlers");
+    reporter.printRatio("raise with a queued follow-up vs plain loop",
+                        "BM_BusRaiseWithOneQueuedFollowUp", "BM_PlainLoopOverHandlers");
+    reporter.printRatio("consumer build+subscribe+destroy vs new/delete",
+                        "BM_ConsumerBuildSubscribeDestroy", "BM_PlainObjectNewDelete");
+    benchmark::Shutdown();
+    return 0;
+}
