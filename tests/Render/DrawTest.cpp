@@ -4,6 +4,8 @@
 #include <memory>
 #include <vector>
 
+#include "CFG/Global.h"
+#include "Render/AbilityConfig.h"
 #include "Render/OGL/AttributeArray.h"
 #include "Render/OGL/VertexBufferObject.h"
 
@@ -81,6 +83,16 @@ TEST_F(DrawTest, VBOsOverriddenOffGiveClientArraysThatDrawTheSame) {
     EXPECT_NE(dynamic_cast<Render::OGL::VertexArray*>(array.get()), nullptr);
     drawQuad(*array);
     expectWhiteQuadPixels();
+}
+
+TEST_F(DrawTest, VBOsConfiguredOffGiveClientArraysAndDetectedAbilitiesArePublished) {
+    CFG::global()->add("INFO_HAVE_VBOS", "0");
+    Render::publishAbilities(*controller);
+    std::unique_ptr<I_VertexArray> array = whiteQuadArray();
+    ASSERT_TRUE(array);
+    EXPECT_EQ(dynamic_cast<Render::OGL::VertexBufferObject*>(array.get()), nullptr);
+    EXPECT_EQ(CFG::getDefaultOverrides()->get("INFO_HAVE_SHADERS"), "1");
+    EXPECT_EQ(CFG::getDefaultOverrides()->get("INFO_HAVE_VBOS"), "");
 }
 
 TEST_F(DrawTest, NothingIsDrawnForAZeroCountOrAnUnknownKind) {
