@@ -1,0 +1,380 @@
+#include "game/MainLogic.h"
+
+#include <cmath>
+#include <ctime>
+#include <vector>
+
+#include "CFG/Global.h"
+#include "Devices/Devices.h"
+#include "Devices/Keyboard.h"
+#include "Devices/KeyboardStrings.h"
+#include "EVT/EventBus.h"
+#include "Game/GameManager.h"
+#include "Game/I_View.h"
+#include "Game/ViewManager.h"
+#include "Util/NumberConversion.h"
+#include "Util/Range.h"
+#include "game/RandSimple.h"
+
+namespace Tool {
+
+namespace {
+
+constexpr float kPi = 3.14159265358979323846f;
+constexpr float kDegreesToRadians = kPi / 180.0f;
+constexpr float kFieldCenter = 0.5f;
+constexpr float kFirstRingRadius = 1.0f;
+constexpr float kFullTurn = 360.0f;
+constexpr float kLargeAngle = 1048576.0f;
+constexpr float kMsPerSecond = 1000.0f;
+constexpr int kDefaultSides = 6;
+// The player's vertex 0 points away from the field centre.
+constexpr float kPlayerVertexOffset = 90.0f;
+
+const char* const kDead = "DEAD";
+const char* const kExit = "EXIT";
+
+// Values read once per program, on first use, and shared by every instance; later
+// changes of the configuration do not reach them.
+struct ProgramSettings {
+    bool keysRead = false;
+    unsigned char keyUp = 0;
+    unsigned char keyDown = 0;
+    unsigned char keyLeft = 0;
+    unsigned char keyRight = 0;
+
+    bool shrinkRead = false;
+    float shrinkSpeed = 0.0f;
+    float levelIncShrink = 0.0f;
+    float shrinkSpeedMax = 0.0f;
+
+    bool ringsRead = false;
+    float radiusGapMin = 0.0f;
+    float radiusGap = 0.0f;
+    float levelReduceRadius = 0.0f;
+    Util::Range<float> rotationRange;
+    Util::Range<float> rotationChangeRange;
+    std::vector<int> sidesList;
+};
+
+ProgramSettings& settings() {
+    static ProgramSettings s_settings;
+    return s_settings;
+}
+
+unsigned char keyCodeOf(const std::string& configKey) {
+    return Util::Singleton<Devices::KeyboardStrings>::instance().keyMapping().reverseLookup(
+        CFG::get(configKey));
+}
+
+// A raw configuration value read as a float, as the radius steps are.
+float rawFloat(const std::string& key) {
+    return Util::strToNum<float>(CFG::get(key));
+}
+
+// Draws the concentric outlines of p from its radius inwards, reading the step before
+// each further outline; returns whether any outline reported a collision. A step of 0
+// or less, or one too small to change the radius, ends the nest after the outline just
+// drawn, so the loop always ends.
+template <class DrawFn>
+bool drawNest(PlayField::Polygon p, const char* stepKey, DrawFn draw) {
+    bool hit = false;
+    while (p.radius > 0.0f) {
+        if (draw(p)) {
+            hit = true;
+        }
+        const float step = rawFloat(stepKey);
+        const float next = p.radius - step;
+        if (!(step > 0.0f) || !(next < p.radius)) {
+            break;
+        }
+        p.radius = next;
+    }
+    return hit;
+}
+
+}  // namespace
+
+MainLogic::MainLogic(Game::GameManager* gameManager, ViewFactory factory)
+    : PlayField(CFG::parser()->getNumber<int>("GRID_WIDTH"),
+                CFG::parser()->getNumber<int>("GRID_HEIGHT")),
+      manager(gameManager),
+      viewFactory(factory),
+      view(nullptr),
+      paused(false),
+      elapsed(0.0f),
+      showInfo(false),
+      playerHeight(0.0f),
+      playerRotation(0.0f),
+      heightChange(CFG::parser()->getNumber<float>("PLAYER_HGT_CHANGE")),
+      rotationChange(CFG::parser()->getNumber<float>("PLAYER_ROT_CHANGE")),
+      maxHeight(CFG::parser()->getNumber<float>("PLAYER_MAX_HEIGHT")),
+      baseHeight(CFG::parser()->getNumber<float>("PLAYER_BASE_HEIGHT")),
+      levelSecs(CFG::parser()->getNumber<int>("LEVEL_SECS")) {
+    unsigned int seed = CFG::parser()->getNumber<unsigned int>("GAME_SEED");
+    if (seed == 0) {
+        seed = static_cast<unsigned int>(std::time(nullptr));
+    }
+    random = std::make_unique<RNG::RandSimple>(seed);
+}
+
+MainLogic::~MainLogic() {
+    doExit("");
+}
+
+void MainLogic::setPause(bool isPaused) {
+    paused = isPaused;
+}
+
+void MainLogic::onEnter(const std::string& /*previousState*/, const std::string& /*transition*/) {
+    clearGrid();
+    drawCenterPolygon();
+    saveBackground();
+    if (view != nullptr) {
+        transition.clear();
+        showInfo = false;
+    } else {
+        view = viewFactory != nullptr ? viewFactory(manager, this) : nullptr;
+        if (view != nullptr && manager != nullptr) {
+            manager->getViewManager()->add(view);
+        }
+        transition = kExit;
+        showInfo = true;
+    }
+    elapsed = 0.0f;
+    playerHeight = 0.0f;
+    playerRotation = 0.0f;
+    polygons.clear();
+}
+
+void MainLogic::drawCenterPolygon() {
+    const Polygon center{CFG::parser()->getNumber<int>("CENTER_POLY_NUM_SIDES"),
+                         kFieldCenter,
+                         kFieldCenter,
+                         CFG::parser()->getNumber<float>("CENTER_POLY_RADIUS"),
+                         CFG::parser()->getNumber<float>("CENTER_POLY_ROTATION"),
+                         -1,
+                         0.0f};
+    drawNest(center, "CENTER_POLY_RADIUS_STEP", [this](const Polygon& p) {
+        drawPolygon(p);
+        return false;
+    });
+}
+
+std::string MainLogic::onUpdate(float dt) {
+    ProgramSettings& s = settings();
+    if (!s.keysRead) {
+        s.keyUp = keyCodeOf("KEY_MOVE_UP");
+        s.keyDown = keyCodeOf("KEY_MOVE_DOWN");
+        s.keyLeft = keyCodeOf("KEY_MOVE_LEFT");
+        s.keyRight = keyCodeOf("KEY_MOVE_RIGHT");
+        s.keysRead = true;
+    }
+
+    if (paused) {
+        dt = 0.0f;
+    }
+    const float dtSec = dt / kMsPerSecond;
+    if (transition.empty()) {
+        elapsed += dt;
+    }
+
+    restoreBackground();
+
+    const int wanted = CFG::parser()->getNumber<int>("BASE_NUM_POLYGONS");
+    for (long missing = static_cast<long>(wanted) - static_cast<long>(polygons.size());
+         missing > 0; --missing) {
+        addPolygon();
+    }
+
+    if (!s.shrinkRead) {
+        s.shrinkSpeed = CFG::parser()->getNumber<float>("SHRINK_SPEED");
+        s.levelIncShrink = CFG::parser()->getNumber<float>("LEVEL_INC_SHRINK");
+        s.shrinkSpeedMax = CFG::parser()->getNumber<float>("SHRINK_SPEED_MAX");
+        s.shrinkRead = true;
+    }
+    const int level = getLevel();
+    float shrink = static_cast<float>(level) * s.levelIncShrink + s.shrinkSpeed;
+    if (shrink > s.shrinkSpeedMax) {
+        shrink = s.shrinkSpeedMax;
+    }
+    moveRings(shrink, dtSec);
+
+    movePlayer(dtSec);
+    if (drawPlayer()) {
+        showInfo = true;
+        transition = kDead;
+    }
+    return transition;
+}
+
+// Each ring is drawn where it stood before this frame's move; a ring that reaches the
+// centre is drawn one last time and leaves the queue.
+void MainLogic::moveRings(float shrink, float dtSec) {
+    for (auto ring = polygons.begin(); ring != polygons.end();) {
+        drawPolygon(*ring);
+        ring->radius -= shrink * dtSec;
+        ring->rotation += dtSec * ring->rotationSpeed;
+        if (ring->radius <= 0.0f) {
+            ring = polygons.erase(ring);
+        } else {
+            ++ring;
+        }
+    }
+}
+
+void MainLogic::movePlayer(float dtSec) {
+    const ProgramSettings& s = settings();
+    if (keyHeld(s.keyUp)) {
+        playerHeight += dtSec * heightChange;
+    }
+    if (keyHeld(s.keyDown)) {
+        playerHeight -= dtSec * heightChange;
+    }
+    if (keyHeld(s.keyLeft)) {
+        playerRotation += dtSec * rotationChange;
+    }
+    if (keyHeld(s.keyRight)) {
+        playerRotation -= dtSec * rotationChange;
+    }
+    if (playerHeight < 0.0f) {
+        playerHeight = 0.0f;
+    }
+    if (playerHeight > maxHeight) {
+        playerHeight = maxHeight;
+    }
+    playerRotation = wrapRotation(playerRotation);
+}
+
+// Angle 0 places the player right of the centre, 90 above it on the screen.
+bool MainLogic::drawPlayer() {
+    const float distance = playerHeight + baseHeight;
+    const float theta = playerRotation * kDegreesToRadians;
+    const Polygon player{CFG::parser()->getNumber<int>("PLAYER_POLY_NUM_SIDES"),
+                         kFieldCenter + distance * std::cos(theta),
+                         kFieldCenter - distance * std::sin(theta),
+                         CFG::parser()->getNumber<float>("PLAYER_POLY_RADIUS"),
+                         playerRotation + kPlayerVertexOffset,
+                         -1,
+                         0.0f};
+    return drawNest(player, "PLAYER_POLY_RADIUS_STEP",
+                    [this](const Polygon& p) { return drawPolygon(p); });
+}
+
+bool MainLogic::keyHeld(unsigned char code) const {
+    const Devices::Keyboard* keyboard = Devices::getKeyboard();
+    return keyboard != nullptr && keyboard->isKeyDown(code);
+}
+
+void MainLogic::addPolygon() {
+    ProgramSettings& s = settings();
+    if (!s.ringsRead) {
+        s.radiusGapMin = CFG::parser()->getNumber<float>("RADIUS_GAP_MIN");
+        s.radiusGap = CFG::parser()->getNumber<float>("RADIUS_GAP");
+        s.levelReduceRadius = CFG::parser()->getNumber<float>("LEVEL_REDUCE_RADIUS");
+        s.rotationRange = CFG::parser()->getRange<float>("ROTATION_RANGE");
+        s.rotationChangeRange = CFG::parser()->getRange<float>("ROTATION_CHANGE_RANGE");
+        s.ringsRead = true;
+    }
+    if (s.sidesList.empty()) {
+        CFG::parser()->getNumbers<int>("SIDES_LIST", s.sidesList, ",", false);
+        if (s.sidesList.empty()) {
+            s.sidesList.push_back(kDefaultSides);
+        }
+    }
+
+    const int level = getLevel();
+    float spacing = s.radiusGap - static_cast<float>(level) * s.levelReduceRadius;
+    if (spacing < s.radiusGapMin) {
+        spacing = s.radiusGapMin;
+    }
+
+    const float u1 = random->getFloat();
+    const float u2 = random->getFloat();
+    const float u3 = random->getFloat();
+    const float u4 = random->getFloat();
+
+    // A draw of exactly 1 would index one past the list: it takes the last entry.
+    const std::size_t count = s.sidesList.size();
+    std::size_t index = static_cast<std::size_t>(u1 * static_cast<float>(count));
+    if (index >= count) {
+        index = count - 1;
+    }
+    Polygon ring{};
+    ring.numSides = s.sidesList[index];
+    // A draw of exactly 1 gives gapSide == numSides: the ring is closed.
+    ring.gapSide = static_cast<int>(u2 * static_cast<float>(ring.numSides));
+    ring.rotation = s.rotationRange.first + u3 * (s.rotationRange.second - s.rotationRange.first);
+    ring.rotationSpeed = minimumTurning(
+        s.rotationChangeRange.first +
+            u4 * (s.rotationChangeRange.second - s.rotationChangeRange.first),
+        level);
+    ring.centerX = kFieldCenter;
+    ring.centerY = kFieldCenter;
+    ring.radius = polygons.empty() ? kFirstRingRadius : polygons.back().radius + spacing;
+    polygons.push_back(ring);
+}
+
+void MainLogic::doExit(const std::string& /*next*/) {
+    if (view != nullptr) {
+        if (manager != nullptr) {
+            manager->getViewManager()->remove(view);
+        }
+        delete view;
+        view = nullptr;
+    }
+    Util::Singleton<EVT::EventBus>::instance().removeConsumer(this);
+}
+
+void MainLogic::handleEvent(EVT::I_Event* /*event*/) {}
+
+int MainLogic::levelFor(float elapsedMs, int levelSecs) {
+    if (levelSecs <= 0) {
+        return 0;
+    }
+    const float levels = elapsedMs / kMsPerSecond / static_cast<float>(levelSecs);
+    if (std::isnan(levels)) {
+        return 0;
+    }
+    if (levels >= static_cast<float>(kMaxLevel)) {
+        return kMaxLevel;
+    }
+    if (levels <= -static_cast<float>(kMaxLevel)) {
+        return -kMaxLevel;
+    }
+    return static_cast<int>(levels);
+}
+
+float MainLogic::wrapRotation(float degrees) {
+    // Angles so large that adding or subtracting a turn no longer changes them would
+    // never leave the loops below: reduce them first. A non-finite angle becomes 0.
+    if (!std::isfinite(degrees)) {
+        return 0.0f;
+    }
+    if (std::fabs(degrees) >= kLargeAngle) {
+        degrees = std::fmod(degrees, kFullTurn);
+    }
+    if (degrees >= kFullTurn) {
+        while (degrees >= kFullTurn) {
+            degrees -= kFullTurn;
+        }
+    } else {
+        while (degrees <= 0.0f) {
+            degrees += kFullTurn;
+        }
+        if (degrees >= kFullTurn) {
+            degrees -= kFullTurn;
+        }
+    }
+    return degrees;
+}
+
+float MainLogic::minimumTurning(float speed, int level) {
+    const float least = static_cast<float>(level);
+    if (speed < 0.0f) {
+        return speed > -least ? -least : speed;
+    }
+    return speed < least ? least : speed;
+}
+
+}  // namespace Tool
