@@ -1,0 +1,154 @@
+// Parse-and-lookup of a generated 50 000-line configuration file ('KEY == value')
+// against inih reading the equivalent INI file ('KEY = value') into an ordered map,
+// each followed by a lookup of every key. Prints the ratio of the two times measured
+// in this run; absolute times on a shared machine mean little.
+#include <benchmark/benchmark.h>
+#include <ini.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <iostream>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "CFG/Info.h"
+
+namespace {
+
+constexpr int kLines = 50000;
+
+struct Files {
+    std::string directory;
+    std::string cfg;
+    std::string ini;
+    std::vector<std::string> keys;
+};
+
+// Writes both files once: keys KEY_00000..., values of mixed numbers and words.
+const Files& files() {
+    static Files generated = [] {
+        Files f;
+        char pattern[] = "/tmp/quorlith-cfg-bench-XXXXXX";
+        if (!mkdtemp(pattern)) {
+            std::abort();
+        }
+        f.directory = pattern;
+        f.cfg = f.directory + "/bench.cfg";
+        f.ini = f.directory + "/bench.ini.txt";
+        std::ofstream cfg(f.cfg);
+        std::ofstream ini(f.ini);
+        for (int i = 0; i < kLines; ++i) {
+            std::string key = "KEY_" + std::to_string(100000 + i);
+            std::string value = (i % 3 == 0) ? std::to_string(i * 7) : "value number " + std::to_string(i);
+            cfg << key << " == " << value << "\n";
+            ini << key << " = " << value << "\n";
+            f.keys.push_back(key);
+        }
+        return f;
+    }();
+    return generated;
+}
+
+int storeEntry(void* user, const char* /*section*/, const char* name, const char* value) {
+    (*static_cast<std::map<std::string, std::string>*>(user))[name] = value;
+    return 1;
+}
+
+void BM_Inih_ParseAndLookup(benchmark::State& state) {
+    const Files& f = files();
+    for (auto _ : state) {
+        std::map<std::string, std::string> entries;
+        if (ini_parse(f.ini.c_str(), storeEntry, &entries) != 0) {
+            state.SkipWithError("inih could not parse the file");
+            return;
+        }
+        size_t total = 0;
+        for (const std::string& key : f.keys) {
+            auto found = entries.find(key);
+            total += found == entries.end() ? 0 : found->second.size();
+        }
+        benchmark::DoNotOptimize(total);
+    }
+}
+BENCHMARK(BM_Inih_ParseAndLookup)->Unit(benchmark::kMillisecond);
+
+void BM_Cfg_ParseAndLookup(benchmark::State& state) {
+    const Files& f = files();
+    for (auto _ : state) {
+        CFG::Info info(f.cfg, nullptr);
+        size_t total = 0;
+        for (const std::string& key : f.keys) {
+            total += info.get(key).size();
+        }
+        benchmark::DoNotOptimize(total);
+    }
+}
+BENCHMARK(BM_Cfg_ParseAndLookup)->Unit(benchmark::kMillisecond);
+
+void BM_Cfg_ParseOnly(benchmark::State& state) {
+    const Files& f = files();
+    for (auto _ : state) {
+        CFG::Info info(f.cfg, nullptr);
+        benchmark::DoNotOptimize(&info);
+    }
+}
+BENCHMARK(BM_Cfg_ParseOnly)->Unit(benchmark::kMillisecond);
+
+void BM_Cfg_LookupOnly(benchmark::State& state) {
+    const Files& f = files();
+    CFG::Info info(f.cfg, nullptr);
+    for (auto _ : state) {
+        size_t total = 0;
+        for (const std::string& key : f.keys) {
+            total += info.get(key).size();
+        }
+        benchmark::DoNotOptimize(total);
+    }
+}
+BENCHMARK(BM_Cfg_LookupOnly)->Unit(benchmark::kMillisecond);
+
+// Keeps the console output and remembers each benchmark's real time per iteration.
+class RatioReporter : public benchmark::ConsoleReporter {
+public:
+    void ReportRuns(const std::vector<Run>& runs) override {
+        for (const Run& run : runs) {
+            if (run.run_type == Run::RT_Iteration && !run.error_occurred) {
+                realTimes[run.benchmark_name()] = run.GetAdjustedRealTime();
+                cpuTimes[run.benchmark_name()] = run.GetAdjustedCPUTime();
+            }
+        }
+        ConsoleReporter::ReportRuns(runs);
+    }
+
+    // The ratio of two benchmarks' times, or a negative number when one is missing.
+    static double ratio(const std::map<std::string, double>& times, const std::string& measured,
+                        const std::string& baseline) {
+        auto m = times.find(measured);
+        auto b = times.find(baseline);
+        return (m == times.end() || b == times.end() || b->second <= 0) ? -1 : m->second / b->second;
+    }
+
+    std::map<std::string, double> realTimes;
+    std::map<std::string, double> cpuTimes;
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    benchmark::Initialize(&argc, argv);
+    RatioReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    const char* const measured = "BM_Cfg_ParseAndLookup";
+    const char* const baseline = "BM_Inih_ParseAndLookup";
+    std::cout << "ratio CFG::Info / inih, parse and lookup of " << kLines << " lines: real time "
+              << RatioReporter::ratio(reporter.realTimes, measured, baseline) << ", CPU time "
+              << RatioReporter::ratio(reporter.cpuTimes, measured, baseline) << std::endl;
+    const Files& f = files();
+    std::remove(f.cfg.c_str());
+    std::remove(f.ini.c_str());
+    rmdir(f.directory.c_str());
+    return 0;
+}
