@@ -1,0 +1,137 @@
+#include "MatSys/MaterialMaker.h"
+
+#include <memory>
+#include <vector>
+
+#include "CFG/Global.h"
+#include "CFG/Info.h"
+#include "MatSys/Material.h"
+#include "MatSys/ShaderParams.h"
+#include "MatSys/ShaderProgramStore.h"
+#include "MatSys/TextureStore.h"
+#include "Util/NumberConversion.h"
+#include "Util/Strings.h"
+
+namespace MatSys {
+
+namespace {
+
+constexpr const char* kDefaultMatdefExt = ".matdef";
+constexpr size_t kTextureEntryPieces = 2;
+constexpr int kDecimal = 10;
+
+}  // namespace
+
+MaterialMaker::MaterialMaker(ShaderProgramStore* programs, TextureStore* textures, const std::string& dir)
+    : programStore(programs), textureStore(textures), matdefExt(kDefaultMatdefExt) {
+    setLoadDir(dir);
+}
+
+MaterialMaker::~MaterialMaker() = default;
+
+void MaterialMaker::setTextureStore(TextureStore* textures) { textureStore = textures; }
+
+TextureStore* MaterialMaker::getTextureStore() const { return textureStore; }
+
+void MaterialMaker::setLoadDir(const std::string& dir) {
+    loadDir = dir;
+    if (!loadDir.empty() && !Util::endswith(loadDir, "/")) {
+        loadDir += "/";
+    }
+}
+
+void MaterialMaker::setMatdefExt(const std::string& extension) { matdefExt = extension; }
+
+const std::string& MaterialMaker::getMatdefExt() const { return matdefExt; }
+
+Material* MaterialMaker::create(const std::string& /*name*/, I_ShaderProgram* program, ShaderParams* params) {
+    if (!program) {
+        return nullptr;
+    }
+    return new Material(program, params);
+}
+
+Material* MaterialMaker::create(const std::string& name, const std::string& programName, ShaderParams* params) {
+    if (!programStore) {
+        return nullptr;
+    }
+    I_ShaderProgram* program = programStore->get(programName, true);
+    if (!program) {
+        program = programStore->add(programName, params ? *params : ShaderParams());
+    }
+    if (!program) {
+        return nullptr;
+    }
+    return create(name, program, params);
+}
+
+Material* MaterialMaker::create(const std::string& name, ShaderParams* params) {
+    if (Util::endswith(name, matdefExt)) {
+        size_t dot = name.rfind('.');
+        std::string base = dot == std::string::npos ? name : name.substr(0, dot);
+        return create(base, params, loadDir + name);
+    }
+    return create(name, name, params);
+}
+
+Material* MaterialMaker::create(const std::string& name, ShaderParams* params, const std::string& path) {
+    if (!programStore) {
+        return nullptr;
+    }
+    CFG::Info definition(path, CFG::getDefaultOverrides());
+    std::string programName = definition.get(name + "_PROG");
+    if (programName.empty()) {
+        programName = name;
+    }
+    I_ShaderProgram* program = programStore->add(programName, ShaderParams(), path);
+    if (!program) {
+        return nullptr;
+    }
+
+    std::vector<std::string> lines;
+    Util::splitString(definition.get(name + "_MAT_" + programName + "_PARAMS"), "\n", lines, false, true);
+    std::unique_ptr<ShaderParams> fromFile;
+    ShaderParams* materialParams = params;
+    if (!lines.empty()) {
+        fromFile = std::make_unique<ShaderParams>();
+        fromFile->add(lines);
+        if (params) {
+            fromFile->merge(*params);
+        }
+        materialParams = fromFile.get();
+    }
+
+    std::unique_ptr<Material> material(create(name, program, materialParams));
+    if (material) {
+        bindTextureList(material.get(), definition.get(name + "_MAT_TEXTURES"));
+    }
+    return material.release();
+}
+
+// Binds each 'unit:texture' entry of the list in order; entries without exactly two
+// pieces are skipped.
+void MaterialMaker::bindTextureList(Material* material, const std::string& list) {
+    std::vector<std::string> entries;
+    Util::splitString(list, ",", entries, false, true);
+    for (const std::string& entry : entries) {
+        std::vector<std::string> pieces;
+        Util::splitString(entry, ":", pieces, false, true);
+        if (pieces.size() != kTextureEntryPieces) {
+            continue;
+        }
+        int unit = Util::strToNum<int>(pieces[0], kDecimal);
+        bindTexture(material, unit, pieces[1]);
+    }
+}
+
+Material* MaterialMaker::bindTexture(Material* material, int unit, const std::string& textureName) {
+    if (!textureStore) {
+        return material;
+    }
+    if (I_Texture* texture = textureStore->get(textureName, true)) {
+        material->bindTexture(unit, texture);
+    }
+    return material;
+}
+
+}  // namespace MatSys

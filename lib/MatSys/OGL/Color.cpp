@@ -1,0 +1,9 @@
+#include "MatSys/OGL/Color.h"
+
+#include <epoxy/gl.h>
+
+namespace MatSys::OGL {
+
+void Color::use() const { glColor4ub(color.r, color.g, color.b, color.a); }
+
+}  // namespace MatSys::OGL
