@@ -110,6 +110,19 @@ TEST_F(WindowInput, KeyPressesArriveAsKeyEventsWithCodesAndModifierBits) {
     EXPECT_EQ(received, expected);
 }
 
+TEST_F(WindowInput, HoldingAKeyGivesOnePressAndOneRelease) {
+    EventRecorder keys({EVT::ET_KEY});
+    // Longer than the X server's auto-repeat delay.
+    xdotool("keydown z sleep 1.2 keyup z key y");
+    runUntil([&] { return keys.count(EVT::ET_KEY) >= 4; });
+    std::vector<Key> received;
+    for (const auto& key : keys.all<EVT::Event_Key>(EVT::ET_KEY)) {
+        received.push_back({key.key, key.pressed, key.modifiers});
+    }
+    const std::vector<Key> expected{{'z', true, 0}, {'z', false, 0}, {'y', true, 0}, {'y', false, 0}};
+    EXPECT_EQ(received, expected);
+}
+
 TEST_F(WindowInput, MouseMotionButtonsAndWheelArriveAsMouseEvents) {
     EventRecorder mouse({EVT::ET_MOUSE});
     xdotool("mousemove --window " + windowId + " 20 30");
