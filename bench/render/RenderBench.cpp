@@ -52,8 +52,8 @@ std::vector<float> quadCorners() {
     for (int i = 0; i < kQuads; ++i) {
         float x = static_cast<float>((i % kQuadsPerRow) * kQuadSide);
         float y = static_cast<float>((i / kQuadsPerRow) * kRowStep);
-        const float quad[] = {x, y, 0, x + kQuadSide, y, 0, x + kQuadSide, y + kQuadSide, 0,
-                              x, y + kQuadSide, 0};
+        const float quad[] = {
+            x, y, 0, x + kQuadSide, y, 0, x + kQuadSide, y + kQuadSide, 0, x, y + kQuadSide, 0};
         corners.insert(corners.end(), quad, quad + 12);
     }
     return corners;
@@ -101,10 +101,14 @@ void drawFrames(benchmark::State& state, bool bufferObject) {
     }
 }
 
-void BM_FrameOf5000QuadsFromClientArray(benchmark::State& state) { drawFrames(state, false); }
+void BM_FrameOf5000QuadsFromClientArray(benchmark::State& state) {
+    drawFrames(state, false);
+}
 BENCHMARK(BM_FrameOf5000QuadsFromClientArray)->UseRealTime();
 
-void BM_FrameOf5000QuadsFromBufferObject(benchmark::State& state) { drawFrames(state, true); }
+void BM_FrameOf5000QuadsFromBufferObject(benchmark::State& state) {
+    drawFrames(state, true);
+}
 BENCHMARK(BM_FrameOf5000QuadsFromBufferObject)->UseRealTime();
 
 // Keeps the real time per iteration of every benchmark (the mean over repetitions,

@@ -15,6 +15,8 @@ inline bool operator==(const RGBA& left, const RGBA& right) {
     return left.r == right.r && left.g == right.g && left.b == right.b && left.a == right.a;
 }
 
-inline bool operator!=(const RGBA& left, const RGBA& right) { return !(left == right); }
+inline bool operator!=(const RGBA& left, const RGBA& right) {
+    return !(left == right);
+}
 
 }  // namespace Util

@@ -3,8 +3,8 @@
 #include <memory>
 #include <vector>
 
-using RenderTest::ControllerTest;
 using Render::I_VertexArray;
+using RenderTest::ControllerTest;
 
 namespace {
 

@@ -24,13 +24,16 @@ std::array<int, 4> viewport() {
 
 // The column-major matrix glOrtho(l, r, b, t, n, f) loads onto the identity.
 std::array<double, 16> orthoMatrix(double l, double r, double b, double t, double n, double f) {
+    // clang-format off
     return {2 / (r - l), 0, 0, 0,
             0, 2 / (t - b), 0, 0,
             0, 0, -2 / (f - n), 0,
             -(r + l) / (r - l), -(t + b) / (t - b), -(f + n) / (f - n), 1};
+    // clang-format on
 }
 
-void expectMatrixNear(const std::array<double, 16>& actual, const std::array<double, 16>& expected) {
+void expectMatrixNear(const std::array<double, 16>& actual,
+                      const std::array<double, 16>& expected) {
     for (size_t i = 0; i < actual.size(); ++i) {
         EXPECT_NEAR(actual[i], expected[i], 1e-6) << "element " << i;
     }
@@ -42,7 +45,7 @@ std::array<double, 3> row(const std::array<double, 16>& m, int r) {
 }
 
 MathStuff::Orientation<float> cameraLookingAlong(MathStuff::Vector3<float> dir,
-                                                MathStuff::Vector3<float> pos) {
+                                                 MathStuff::Vector3<float> pos) {
     MathStuff::Orientation<float> camera;
     camera.pos = pos;
     camera.dir = dir;

@@ -9,8 +9,8 @@
 #include "Render/OGL/AttributeArray.h"
 #include "Render/OGL/VertexBufferObject.h"
 
-using RenderTest::ControllerTest;
 using Render::I_VertexArray;
+using RenderTest::ControllerTest;
 
 namespace {
 
@@ -285,8 +285,8 @@ TEST_F(DrawTest, PixelBufferReceivesPixelReads) {
     buffer->getData(bytes.data(), 16, 0);
     buffer->endUsing();
 
-    EXPECT_EQ(bytes, (std::vector<unsigned char>{10, 20, 30, 40, 10, 20, 30, 40, 10, 20, 30, 40,
-                                                 10, 20, 30, 40}));
+    EXPECT_EQ(bytes, (std::vector<unsigned char>{10, 20, 30, 40, 10, 20, 30, 40, 10, 20, 30, 40, 10,
+                                                 20, 30, 40}));
     GLint bound = -1;
     glGetIntegerv(GL_PIXEL_PACK_BUFFER_BINDING, &bound);
     EXPECT_EQ(bound, 0);

@@ -12,7 +12,9 @@ AttributeArray::AttributeArray(VertexArray* array) : array(array) {}
 
 AttributeArray::~AttributeArray() = default;
 
-int AttributeArray::getBufferSize() const { return array->getBufferSize(); }
+int AttributeArray::getBufferSize() const {
+    return array->getBufferSize();
+}
 
 void AttributeArray::defineVertexInfo(int count, DataType type) {
     array->defineVertexInfo(count, type);
@@ -26,7 +28,9 @@ void AttributeArray::defineColorInfo(int count, DataType type) {
     array->defineColorInfo(count, type);
 }
 
-void AttributeArray::defineAttrInfo(int count, DataType type) { array->defineAttrInfo(count, type); }
+void AttributeArray::defineAttrInfo(int count, DataType type) {
+    array->defineAttrInfo(count, type);
+}
 
 void AttributeArray::defineAttrInfo(int index, int count, DataType type) {
     array->defineAttrInfo(index, count, type);

@@ -2,8 +2,8 @@
 
 #include <epoxy/gl.h>
 #define GLFW_INCLUDE_NONE
-#include <GLFW/glfw3.h>
 #include <GL/glu.h>
+#include <GLFW/glfw3.h>
 
 #include "MathStuff/Matrix4x4.h"
 #include "Render/OGL/AttributeArray.h"
@@ -42,43 +42,45 @@ constexpr GLuint kAllBits = ~0u;
 // The OpenGL primitive of a RenderType; false for a value outside 0..5.
 bool primitiveOf(Render::RenderType type, GLenum& mode) {
     switch (type) {
-    case Render::RT_POINTS:
-        mode = GL_POINTS;
-        return true;
-    case Render::RT_LINES:
-        mode = GL_LINES;
-        return true;
-    case Render::RT_TRIANGLES:
-        mode = GL_TRIANGLES;
-        return true;
-    case Render::RT_QUADS:
-        mode = GL_QUADS;
-        return true;
-    case Render::RT_TRIANGLE_STRIP:
-        mode = GL_TRIANGLE_STRIP;
-        return true;
-    case Render::RT_TRIANGLE_FAN:
-        mode = GL_TRIANGLE_FAN;
-        return true;
+        case Render::RT_POINTS:
+            mode = GL_POINTS;
+            return true;
+        case Render::RT_LINES:
+            mode = GL_LINES;
+            return true;
+        case Render::RT_TRIANGLES:
+            mode = GL_TRIANGLES;
+            return true;
+        case Render::RT_QUADS:
+            mode = GL_QUADS;
+            return true;
+        case Render::RT_TRIANGLE_STRIP:
+            mode = GL_TRIANGLE_STRIP;
+            return true;
+        case Render::RT_TRIANGLE_FAN:
+            mode = GL_TRIANGLE_FAN;
+            return true;
     }
     return false;
 }
 
 GLenum pixelBufferUsage(Render::BufferDataType usage) {
     switch (usage) {
-    case Render::BDT_STATIC_DRAW:
-        return GL_STATIC_DRAW;
-    case Render::BDT_DYNAMIC_DRAW:
-        return GL_DYNAMIC_DRAW;
-    case Render::BDT_DYNAMIC_COPY:
-        return GL_DYNAMIC_COPY;
-    case Render::BDT_DYNAMIC_READ:
-        break;
+        case Render::BDT_STATIC_DRAW:
+            return GL_STATIC_DRAW;
+        case Render::BDT_DYNAMIC_DRAW:
+            return GL_DYNAMIC_DRAW;
+        case Render::BDT_DYNAMIC_COPY:
+            return GL_DYNAMIC_COPY;
+        case Render::BDT_DYNAMIC_READ:
+            break;
     }
     return GL_DYNAMIC_READ;
 }
 
-int hasExtension(const char* name) { return epoxy_has_gl_extension(name) ? 1 : 0; }
+int hasExtension(const char* name) {
+    return epoxy_has_gl_extension(name) ? 1 : 0;
+}
 
 int glInteger(GLenum name) {
     GLint value = 0;
@@ -86,7 +88,9 @@ int glInteger(GLenum name) {
     return value;
 }
 
-float channel(unsigned char value) { return static_cast<float>(value) / 255.0f; }
+float channel(unsigned char value) {
+    return static_cast<float>(value) / 255.0f;
+}
 
 MathStuff::Orientation<float> defaultCamera() {
     MathStuff::Orientation<float> camera;
@@ -127,31 +131,31 @@ Controller::~Controller() = default;
 
 int Controller::detectAbility(int id) const {
     switch (id) {
-    case Render::ABILITY_HAVE_SHADERS:
-        return hasExtension("GL_ARB_shader_objects");
-    case Render::ABILITY_HAVE_NPOT_TEXTURES:
-        return hasExtension("GL_ARB_texture_non_power_of_two");
-    case Render::ABILITY_HAVE_RTT:
-    case Render::ABILITY_HAVE_FBOS:
-        return hasExtension("GL_EXT_framebuffer_object");
-    case Render::ABILITY_HAVE_VBOS:
-        return VertexBufferObject::VBOsSupported() ? 1 : 0;
-    case Render::ABILITY_HAVE_PBOS:
-        return hasExtension("GL_EXT_pixel_buffer_object");
-    case Render::ABILITY_HAVE_FRAME_BLIT:
-        return hasExtension("GL_EXT_framebuffer_blit");
-    case Render::ABILITY_HAVE_FLOAT_TEX:
-        return hasExtension("GL_ARB_texture_float");
-    case Render::ABILITY_MAX_TEXTURE_SIZE_2D:
-        return glInteger(GL_MAX_TEXTURE_SIZE);
-    case Render::ABILITY_MAX_TEXTURE_SIZE_3D:
-        return glInteger(GL_MAX_3D_TEXTURE_SIZE);
-    case Render::ABILITY_MAX_RTT_SIZE:
-    case Render::ABILITY_MAX_FBO_SIZE:
-    case Render::ABILITY_MAX_PBO_SIZE:
-        return glInteger(GL_MAX_RENDERBUFFER_SIZE);
-    default:
-        return kNoAbility;
+        case Render::ABILITY_HAVE_SHADERS:
+            return hasExtension("GL_ARB_shader_objects");
+        case Render::ABILITY_HAVE_NPOT_TEXTURES:
+            return hasExtension("GL_ARB_texture_non_power_of_two");
+        case Render::ABILITY_HAVE_RTT:
+        case Render::ABILITY_HAVE_FBOS:
+            return hasExtension("GL_EXT_framebuffer_object");
+        case Render::ABILITY_HAVE_VBOS:
+            return VertexBufferObject::VBOsSupported() ? 1 : 0;
+        case Render::ABILITY_HAVE_PBOS:
+            return hasExtension("GL_EXT_pixel_buffer_object");
+        case Render::ABILITY_HAVE_FRAME_BLIT:
+            return hasExtension("GL_EXT_framebuffer_blit");
+        case Render::ABILITY_HAVE_FLOAT_TEX:
+            return hasExtension("GL_ARB_texture_float");
+        case Render::ABILITY_MAX_TEXTURE_SIZE_2D:
+            return glInteger(GL_MAX_TEXTURE_SIZE);
+        case Render::ABILITY_MAX_TEXTURE_SIZE_3D:
+            return glInteger(GL_MAX_3D_TEXTURE_SIZE);
+        case Render::ABILITY_MAX_RTT_SIZE:
+        case Render::ABILITY_MAX_FBO_SIZE:
+        case Render::ABILITY_MAX_PBO_SIZE:
+            return glInteger(GL_MAX_RENDERBUFFER_SIZE);
+        default:
+            return kNoAbility;
     }
 }
 
@@ -185,7 +189,9 @@ void Controller::init() {
     glDisable(GL_LIGHTING);
 }
 
-void Controller::setVsync() { glfwSwapInterval(viewData.vsync != 0 ? 1 : 0); }
+void Controller::setVsync() {
+    glfwSwapInterval(viewData.vsync != 0 ? 1 : 0);
+}
 
 void Controller::setViewport() const {
     glViewport(viewData.x, viewData.y, viewData.width, viewData.height);
@@ -253,9 +259,13 @@ void Controller::setViewData(const Render::ViewData& v) {
     }
 }
 
-const Render::ViewData& Controller::getViewData() const { return viewData; }
+const Render::ViewData& Controller::getViewData() const {
+    return viewData;
+}
 
-void Controller::pushViewData() { viewDataStack.push_back(viewData); }
+void Controller::pushViewData() {
+    viewDataStack.push_back(viewData);
+}
 
 void Controller::popViewData() {
     if (viewDataStack.empty()) {
@@ -287,9 +297,13 @@ void Controller::setCamera(const MathStuff::Orientation<float>& newCamera) {
     glTranslatef(-camera.pos.x, -camera.pos.y, -camera.pos.z);
 }
 
-const MathStuff::Orientation<float>& Controller::getCamera() const { return camera; }
+const MathStuff::Orientation<float>& Controller::getCamera() const {
+    return camera;
+}
 
-void Controller::pushCamera() { cameraStack.push_back(camera); }
+void Controller::pushCamera() {
+    cameraStack.push_back(camera);
+}
 
 void Controller::popCamera() {
     if (cameraStack.empty()) {
@@ -354,7 +368,9 @@ void Controller::drawElements(Render::RenderType type, unsigned count, unsigned*
     glDrawElements(mode, static_cast<GLsizei>(count), GL_UNSIGNED_INT, indices);
 }
 
-Render::I_RenderQueue* Controller::getRenderQueue() { return renderQueue.get(); }
+Render::I_RenderQueue* Controller::getRenderQueue() {
+    return renderQueue.get();
+}
 
 void Controller::copyScreen(unsigned char* dest, int x, int y, int width, int height) {
     glReadPixels(x, y, width, height, GL_RGBA, GL_UNSIGNED_BYTE, dest);
@@ -458,13 +474,13 @@ Render::I_VertexArray* uploadQuad(Render::I_VertexArray* array, const Quad& quad
 }  // namespace
 
 Render::I_VertexArray* Controller::createTexturedQuadVA(const Render::TexturedQuad& quad,
-                                                       bool isStatic) {
+                                                        bool isStatic) {
     return uploadQuad(createVertexArray(static_cast<int>(sizeof(quad)), isStatic), quad,
                       kTexCoords2D);
 }
 
 Render::I_VertexArray* Controller::createTexturedQuadVA(const Render::TexturedQuadZTx& quad,
-                                                       bool isStatic) {
+                                                        bool isStatic) {
     return uploadQuad(createVertexArray(static_cast<int>(sizeof(quad)), isStatic), quad,
                       kTexCoords3D);
 }
@@ -510,7 +526,9 @@ void enableIf(GLenum capability, bool on) {
 }
 }  // namespace
 
-void Controller::setCulling(bool on) { enableIf(GL_CULL_FACE, on); }
+void Controller::setCulling(bool on) {
+    enableIf(GL_CULL_FACE, on);
+}
 
 void Controller::setBlending(bool on) {
     enableIf(GL_BLEND, on);
@@ -520,24 +538,34 @@ void Controller::setBlending(bool on) {
     }
 }
 
-void Controller::setDepthTest(bool on) { enableIf(GL_DEPTH_TEST, on); }
+void Controller::setDepthTest(bool on) {
+    enableIf(GL_DEPTH_TEST, on);
+}
 
-void Controller::setDepthMask(bool on) { glDepthMask(on ? GL_TRUE : GL_FALSE); }
+void Controller::setDepthMask(bool on) {
+    glDepthMask(on ? GL_TRUE : GL_FALSE);
+}
 
-void Controller::setColorMask(bool on) { setColorMask(on, on, on, on); }
+void Controller::setColorMask(bool on) {
+    setColorMask(on, on, on, on);
+}
 
 void Controller::setColorMask(bool red, bool green, bool blue, bool alpha) {
     glColorMask(red ? GL_TRUE : GL_FALSE, green ? GL_TRUE : GL_FALSE, blue ? GL_TRUE : GL_FALSE,
                 alpha ? GL_TRUE : GL_FALSE);
 }
 
-void Controller::setAlphaTest(bool on) { enableIf(GL_ALPHA_TEST, on); }
+void Controller::setAlphaTest(bool on) {
+    enableIf(GL_ALPHA_TEST, on);
+}
 
 void Controller::setAlphaFunc(float ref, bool greater) {
     glAlphaFunc(greater ? GL_GREATER : GL_LESS, ref);
 }
 
-void Controller::setFog(bool on) { enableIf(GL_FOG, on); }
+void Controller::setFog(bool on) {
+    enableIf(GL_FOG, on);
+}
 
 void Controller::setFogParams(float start, float end, const Util::RGBA& color) {
     const GLfloat fogColor[4] = {channel(color.r), channel(color.g), channel(color.b),

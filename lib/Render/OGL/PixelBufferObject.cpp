@@ -31,14 +31,18 @@ PixelBufferObject::~PixelBufferObject() {
     }
 }
 
-int PixelBufferObject::getBufferSize() const { return size; }
+int PixelBufferObject::getBufferSize() const {
+    return size;
+}
 
 void PixelBufferObject::beginUsing(bool forRead) const {
     target = forRead ? GL_PIXEL_PACK_BUFFER : GL_PIXEL_UNPACK_BUFFER;
     glBindBuffer(target, bufferName);
 }
 
-void PixelBufferObject::endUsing() const { glBindBuffer(target, 0); }
+void PixelBufferObject::endUsing() const {
+    glBindBuffer(target, 0);
+}
 
 void PixelBufferObject::getData(void* dest, int byteCount, int bytePos) const {
     if (byteCount > 0) {

@@ -26,7 +26,7 @@ public:
 private:
     mutable unsigned target;  // GL_PIXEL_PACK_BUFFER or GL_PIXEL_UNPACK_BUFFER
     unsigned bufferName = 0;
-    int size = 0;             // 0 when the buffer cannot be made
+    int size = 0;  // 0 when the buffer cannot be made
 };
 
 }  // namespace OGL

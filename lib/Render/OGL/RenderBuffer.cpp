@@ -22,33 +22,33 @@ struct KindInfo {
 // By RBType; false when the value names no kind.
 bool kindOf(Render::I_RenderBuffer::RBType type, KindInfo& info) {
     switch (type) {
-    case Render::I_RenderBuffer::RBUF_FB_RGB:
-        info = {GL_FRAMEBUFFER, GL_RGB, false};
-        return true;
-    case Render::I_RenderBuffer::RBUF_FB_RGBA:
-        info = {GL_FRAMEBUFFER, GL_RGBA, false};
-        return true;
-    case Render::I_RenderBuffer::RBUF_FB_TEX:
-        info = {GL_FRAMEBUFFER, GL_DEPTH_STENCIL, true};
-        return true;
-    case Render::I_RenderBuffer::RBUF_READ_RGB:
-        info = {GL_READ_FRAMEBUFFER, GL_RGB, false};
-        return true;
-    case Render::I_RenderBuffer::RBUF_READ_RGBA:
-        info = {GL_READ_FRAMEBUFFER, GL_RGBA, false};
-        return true;
-    case Render::I_RenderBuffer::RBUF_READ_TEX:
-        info = {GL_READ_FRAMEBUFFER, GL_DEPTH_STENCIL, true};
-        return true;
-    case Render::I_RenderBuffer::RBUF_DRAW_RGB:
-        info = {GL_DRAW_FRAMEBUFFER, GL_RGB, false};
-        return true;
-    case Render::I_RenderBuffer::RBUF_DRAW_RGBA:
-        info = {GL_DRAW_FRAMEBUFFER, GL_RGBA, false};
-        return true;
-    case Render::I_RenderBuffer::RBUF_DRAW_TEX:
-        info = {GL_DRAW_FRAMEBUFFER, GL_DEPTH_STENCIL, true};
-        return true;
+        case Render::I_RenderBuffer::RBUF_FB_RGB:
+            info = {GL_FRAMEBUFFER, GL_RGB, false};
+            return true;
+        case Render::I_RenderBuffer::RBUF_FB_RGBA:
+            info = {GL_FRAMEBUFFER, GL_RGBA, false};
+            return true;
+        case Render::I_RenderBuffer::RBUF_FB_TEX:
+            info = {GL_FRAMEBUFFER, GL_DEPTH_STENCIL, true};
+            return true;
+        case Render::I_RenderBuffer::RBUF_READ_RGB:
+            info = {GL_READ_FRAMEBUFFER, GL_RGB, false};
+            return true;
+        case Render::I_RenderBuffer::RBUF_READ_RGBA:
+            info = {GL_READ_FRAMEBUFFER, GL_RGBA, false};
+            return true;
+        case Render::I_RenderBuffer::RBUF_READ_TEX:
+            info = {GL_READ_FRAMEBUFFER, GL_DEPTH_STENCIL, true};
+            return true;
+        case Render::I_RenderBuffer::RBUF_DRAW_RGB:
+            info = {GL_DRAW_FRAMEBUFFER, GL_RGB, false};
+            return true;
+        case Render::I_RenderBuffer::RBUF_DRAW_RGBA:
+            info = {GL_DRAW_FRAMEBUFFER, GL_RGBA, false};
+            return true;
+        case Render::I_RenderBuffer::RBUF_DRAW_TEX:
+            info = {GL_DRAW_FRAMEBUFFER, GL_DEPTH_STENCIL, true};
+            return true;
     }
     return false;
 }
@@ -63,7 +63,9 @@ int textureDepth(const MatSys::I_Texture& texture) {
 
 }  // namespace
 
-int RenderBuffer::maxSize() { return l_maxSize; }
+int RenderBuffer::maxSize() {
+    return l_maxSize;
+}
 
 RenderBuffer::RenderBuffer(int width, int height, RBType type, MatSys::I_Texture* texture,
                            int layer)
@@ -135,7 +137,9 @@ RenderBuffer::~RenderBuffer() {
     }
 }
 
-bool RenderBuffer::isValid() const { return width != 0 && height != 0; }
+bool RenderBuffer::isValid() const {
+    return width != 0 && height != 0;
+}
 
 void RenderBuffer::beginUsing(MatSys::I_Texture* texture, int newLayer) {
     glBindFramebuffer(bindingPoint, framebuffer);
@@ -148,7 +152,9 @@ void RenderBuffer::beginUsing(MatSys::I_Texture* texture, int newLayer) {
     attachTexture(texture, newLayer);
 }
 
-void RenderBuffer::endUsing() { glBindFramebuffer(bindingPoint, 0); }
+void RenderBuffer::endUsing() {
+    glBindFramebuffer(bindingPoint, 0);
+}
 
 }  // namespace OGL
 }  // namespace Render

@@ -37,11 +37,11 @@ private:
 
     int width;
     int height;
-    unsigned framebuffer = 0;    // OpenGL framebuffer name
-    unsigned renderbuffer = 0;   // OpenGL render buffer name
-    unsigned textureName = 0;    // the attached texture, 0 for none
-    int layer;                   // the attached slice of a 3D texture
-    unsigned bindingPoint = 0;   // GL_FRAMEBUFFER, GL_READ_FRAMEBUFFER or GL_DRAW_FRAMEBUFFER
+    unsigned framebuffer = 0;   // OpenGL framebuffer name
+    unsigned renderbuffer = 0;  // OpenGL render buffer name
+    unsigned textureName = 0;   // the attached texture, 0 for none
+    int layer;                  // the attached slice of a 3D texture
+    unsigned bindingPoint = 0;  // GL_FRAMEBUFFER, GL_READ_FRAMEBUFFER or GL_DRAW_FRAMEBUFFER
 };
 
 }  // namespace OGL

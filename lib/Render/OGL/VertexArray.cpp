@@ -22,20 +22,20 @@ constexpr int kBytesPerTriple = 3 * static_cast<int>(sizeof(float));
 // 4-byte packed types and anything outside the range count 0.
 int glTypeSize(unsigned glType) {
     switch (glType) {
-    case GL_BYTE:
-    case GL_UNSIGNED_BYTE:
-        return 1;
-    case GL_SHORT:
-    case GL_UNSIGNED_SHORT:
-        return 2;
-    case GL_INT:
-    case GL_UNSIGNED_INT:
-    case GL_FLOAT:
-        return 4;
-    case GL_DOUBLE:
-        return 8;
-    default:
-        return 0;
+        case GL_BYTE:
+        case GL_UNSIGNED_BYTE:
+            return 1;
+        case GL_SHORT:
+        case GL_UNSIGNED_SHORT:
+            return 2;
+        case GL_INT:
+        case GL_UNSIGNED_INT:
+        case GL_FLOAT:
+            return 4;
+        case GL_DOUBLE:
+            return 8;
+        default:
+            return 0;
     }
 }
 
@@ -51,7 +51,9 @@ VertexArray::VertexArray(int size, NoClientBlock) : target(GL_ARRAY_BUFFER), siz
 
 VertexArray::~VertexArray() = default;
 
-int VertexArray::getBufferSize() const { return size; }
+int VertexArray::getBufferSize() const {
+    return size;
+}
 
 void VertexArray::defineVertexInfo(int count, DataType type) {
     setDataInfo(kVertexDescriptor, count, type);
@@ -73,23 +75,25 @@ void VertexArray::defineAttrInfo(int index, int count, DataType type) {
     setDataInfo(kFirstAttrDescriptor + index, count, type);
 }
 
-void VertexArray::setUseVertexInfoAsTextureInfo(bool use) { useVertexInfoAsTextureInfo = use; }
+void VertexArray::setUseVertexInfoAsTextureInfo(bool use) {
+    useVertexInfoAsTextureInfo = use;
+}
 
 // The new component starts where the vertex ended so far; then the stride grows.
 void VertexArray::setDataInfo(int descriptor, int count, DataType type) {
     unsigned glType = 0;
     switch (type) {
-    case DT_FLOAT:
-        glType = GL_FLOAT;
-        break;
-    case DT_UBYTE:
-        glType = GL_UNSIGNED_BYTE;
-        break;
-    case DT_SHORT:
-        glType = GL_SHORT;
-        break;
-    default:
-        QUORLITH_FATAL("UNKNOWN VertexArrayDataType " << static_cast<int>(type));
+        case DT_FLOAT:
+            glType = GL_FLOAT;
+            break;
+        case DT_UBYTE:
+            glType = GL_UNSIGNED_BYTE;
+            break;
+        case DT_SHORT:
+            glType = GL_SHORT;
+            break;
+        default:
+            QUORLITH_FATAL("UNKNOWN VertexArrayDataType " << static_cast<int>(type));
     }
     // An attribute index outside 0..3 would write past the descriptor table.
     if (descriptor < 0 || descriptor >= kDescriptors) {
@@ -143,7 +147,8 @@ void VertexArray::beginUsing() const {
     const Descriptor& texture = descriptors[kTextureDescriptor];
     if (texture.count) {
         glEnableClientState(GL_TEXTURE_COORD_ARRAY);
-        glTexCoordPointer(texture.count, texture.glType, stride, componentPointer(kTextureDescriptor));
+        glTexCoordPointer(texture.count, texture.glType, stride,
+                          componentPointer(kTextureDescriptor));
     }
     const Descriptor& color = descriptors[kColorDescriptor];
     if (color.count) {
@@ -163,7 +168,8 @@ void VertexArray::beginUsing() const {
         if (useVertexInfoAsTextureInfo) {
             // Replaces any texture coordinate component bound above.
             glEnableClientState(GL_TEXTURE_COORD_ARRAY);
-            glTexCoordPointer(vertex.count, vertex.glType, stride, componentPointer(kVertexDescriptor));
+            glTexCoordPointer(vertex.count, vertex.glType, stride,
+                              componentPointer(kVertexDescriptor));
         }
     }
     drainGLErrors();

@@ -63,10 +63,10 @@ protected:
     struct NoClientBlock {};
     VertexArray(int size, NoClientBlock);
 
-    unsigned target;                           // GL_ARRAY_BUFFER
-    unsigned bufferName = 0;                   // OpenGL buffer name, 0 in client memory
-    int size;                                  // in bytes, as requested
-    std::unique_ptr<unsigned char[]> data;     // the client block, owned
+    unsigned target;                        // GL_ARRAY_BUFFER
+    unsigned bufferName = 0;                // OpenGL buffer name, 0 in client memory
+    int size;                               // in bytes, as requested
+    std::unique_ptr<unsigned char[]> data;  // the client block, owned
 
 private:
     void setDataInfo(int descriptor, int count, DataType type);
