@@ -87,13 +87,14 @@ void EventBus::processEvent(I_Event* event) {
     // The list lives in a map node, so it stays put while handlers subscribe to other
     // types; it may grow during the walk (additions are reached), and it never
     // shrinks while depth is not 0. Walk by index since growing may reallocate.
+    // The pending removals of the type likewise stay in one map node (never erased),
+    // so both are looked up once; handlers may append to either during the walk.
     const EntryList& list = consumers[type];
+    const EntryList& pending = pendingRemovals[type];
     ++depth;
     for (std::size_t i = 0; i < list.size(); ++i) {
         const Entry entry = list[i];
-        auto pending = pendingRemovals.find(type);
-        if (pending != pendingRemovals.end() &&
-            findConsumer(entry, pending->second) != pending->second.end()) {
+        if (!pending.empty() && findConsumer(entry, pending) != pending.end()) {
             continue;
         }
         entry.first->handleEvent(event);
