@@ -105,8 +105,8 @@ TEST(EventBus, RemoveThenReAddDuringDeliveryKeepsThePosition) {
     a.action = [&](EVT::I_Event*) {
         if (once) {
             once = false;
-            bus().removeConsumer(kType, &c);
-            bus().addConsumer(kType, &c);
+            bus().removeConsumer(kType, &b);
+            bus().addConsumer(kType, &b);
         }
     };
 
