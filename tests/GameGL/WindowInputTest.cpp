@@ -123,6 +123,16 @@ TEST_F(WindowInput, HoldingAKeyGivesOnePressAndOneRelease) {
     EXPECT_EQ(received, expected);
 }
 
+TEST_F(WindowInput, ResizingTheWindowAnnouncesTheNewSize) {
+    EventRecorder screens({EVT::ET_SCREEN});
+    xdotool("windowsize " + windowId + " 300 170");
+    runUntil([&] { return screens.count(EVT::ET_SCREEN) >= 1; });
+    const auto sizes = screens.all<EVT::Event_Screen>(EVT::ET_SCREEN);
+    ASSERT_EQ(sizes.size(), 1u);
+    EXPECT_EQ(sizes[0].width, 300);
+    EXPECT_EQ(sizes[0].height, 170);
+}
+
 TEST_F(WindowInput, MouseMotionButtonsAndWheelArriveAsMouseEvents) {
     EventRecorder mouse({EVT::ET_MOUSE});
     xdotool("mousemove --window " + windowId + " 20 30");
