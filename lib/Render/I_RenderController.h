@@ -59,7 +59,7 @@ public:
     virtual void drawArrays(RenderType type, int first, unsigned count) = 0;
     virtual void drawElements(RenderType type, unsigned count, unsigned* indices) = 0;
 
-    // The render queue, owned by the controller; null when none is installed.
+    // The render queue, owned by the controller.
     virtual I_RenderQueue* getRenderQueue() = 0;
 
     // Reads a rectangle of the framebuffer as RGBA bytes, bottom row first,

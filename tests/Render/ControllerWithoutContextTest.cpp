@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "Render/OGL/Controller.h"
+#include "Render/OGL/RenderQueue.h"
 
 // No OpenGL context exists in this program: any OpenGL call would end it inside
 // the loader, so these tests show that the calls meant to stay off OpenGL do.
@@ -52,6 +53,13 @@ TEST(ControllerWithoutContext, OverridesAnswerWithoutAskingOpenGL) {
     EXPECT_EQ(controller.getAbility(13), -1);
     EXPECT_EQ(controller.getAbility(-1), -1);
     EXPECT_EQ(controller.getAbility(1 << 30), -1);
+}
+
+TEST(ControllerWithoutContext, OwnsOneRenderQueueFromConstruction) {
+    Render::OGL::Controller controller{Render::ViewData()};
+    Render::I_RenderQueue* queue = controller.getRenderQueue();
+    EXPECT_NE(dynamic_cast<Render::OGL::RenderQueue*>(queue), nullptr);
+    EXPECT_EQ(controller.getRenderQueue(), queue);
 }
 
 TEST(ControllerWithoutContext, PopsOnEmptyStacksDoNothing) {

@@ -10,20 +10,10 @@
 #include "Render/OGL/GLErrors.h"
 #include "Render/OGL/PixelBufferObject.h"
 #include "Render/OGL/RenderBuffer.h"
+#include "Render/OGL/RenderQueue.h"
 #include "Render/OGL/VertexArray.h"
 #include "Render/OGL/VertexBufferObject.h"
 
-#if __has_include("Render/OGL/RenderQueue.h")
-#include "Render/OGL/RenderQueue.h"
-#define QUORLITH_HAVE_RENDER_QUEUE 1
-#else
-namespace Render {
-class I_RenderQueue {
-public:
-    virtual ~I_RenderQueue() {}
-};
-}  // namespace Render
-#endif
 
 namespace Render {
 namespace OGL {
@@ -120,9 +110,7 @@ Transform currentTransform() {
 
 Controller::Controller(const Render::ViewData& viewData)
     : viewData(viewData), camera(defaultCamera()), overrideSet(), overrideValue() {
-#ifdef QUORLITH_HAVE_RENDER_QUEUE
     renderQueue.reset(new RenderQueue());
-#endif
 }
 
 Controller::~Controller() = default;
