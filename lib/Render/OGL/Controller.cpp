@@ -14,7 +14,6 @@
 #include "Render/OGL/VertexArray.h"
 #include "Render/OGL/VertexBufferObject.h"
 
-
 namespace Render {
 namespace OGL {
 
