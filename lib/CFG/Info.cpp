@@ -32,7 +32,7 @@ constexpr size_t kMaxResolutionDepth = 128;
 // Nested lookups allowed within one outermost get: keeps values that fan out into
 // many references to the same keys (A = '::B::::B::', B = '::C::::C::', ...) from
 // taking exponential time. Lookups beyond it read as empty.
-constexpr size_t kMaxLookupsPerGet = 1 << 16;
+constexpr size_t kMaxLookupsPerGet = 4096;
 // Files loaded inside one another (companions and includes) deeper than this are not
 // loaded.
 constexpr size_t kMaxLoadDepth = 32;
