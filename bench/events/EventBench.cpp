@@ -37,7 +37,9 @@ public:
     float total = 0.0f;
 };
 
-EVT::EventBus& bus() { return Util::Singleton<EVT::EventBus>::instance(); }
+EVT::EventBus& bus() {
+    return Util::Singleton<EVT::EventBus>::instance();
+}
 
 void BM_PlainLoopOverHandlers(benchmark::State& state) {
     std::vector<std::unique_ptr<CountingConsumer>> owned;

@@ -6,8 +6,8 @@
 // the live consumers.
 #include <cstddef>
 #include <cstdint>
-#include <cstdlib>
 #include <cstdio>
+#include <cstdlib>
 
 #include "EVT/Event.h"
 #include "EVT/EventBus.h"
@@ -28,7 +28,9 @@ void check(bool condition, const char* what) {
     }
 }
 
-EVT::EventBus& bus() { return Util::Singleton<EVT::EventBus>::instance(); }
+EVT::EventBus& bus() {
+    return Util::Singleton<EVT::EventBus>::instance();
+}
 
 class Script;
 
@@ -81,13 +83,16 @@ public:
                 }
                 break;
             case 2:
-                if (slots[slot] != nullptr) bus().addConsumer(type, slots[slot]);
+                if (slots[slot] != nullptr)
+                    bus().addConsumer(type, slots[slot]);
                 break;
             case 3:
-                if (slots[slot] != nullptr) bus().removeConsumer(type, slots[slot]);
+                if (slots[slot] != nullptr)
+                    bus().removeConsumer(type, slots[slot]);
                 break;
             case 4:
-                if (slots[slot] != nullptr) bus().removeConsumer(slots[slot]);
+                if (slots[slot] != nullptr)
+                    bus().removeConsumer(slots[slot]);
                 break;
             case 5:
             case 6:

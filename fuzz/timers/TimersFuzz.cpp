@@ -59,7 +59,8 @@ public:
         ScriptedTimer*& timer = slots[slot];
         switch (op & 15) {
             case 0:
-                if (timer == nullptr) timer = new ScriptedTimer(*this);
+                if (timer == nullptr)
+                    timer = new ScriptedTimer(*this);
                 break;
             case 1: {
                 ScriptedTimer* doomed = timer;
@@ -76,16 +77,20 @@ public:
                 }
                 break;
             case 4:
-                if (timer != nullptr) timer->stop();
+                if (timer != nullptr)
+                    timer->stop();
                 break;
             case 5:
-                if (timer != nullptr) timer->pause();
+                if (timer != nullptr)
+                    timer->pause();
                 break;
             case 6:
-                if (timer != nullptr) timer->resume(false);
+                if (timer != nullptr)
+                    timer->resume(false);
                 break;
             case 7:
-                if (timer != nullptr) timer->resume(true);
+                if (timer != nullptr)
+                    timer->resume(true);
                 break;
             case 8:
                 Game::TimerBase::setPause((op & 0x10) != 0);
@@ -103,7 +108,8 @@ public:
     void checkList() const {
         std::size_t active = 0;
         for (const ScriptedTimer* timer : slots) {
-            if (timer != nullptr && timer->isActive()) ++active;
+            if (timer != nullptr && timer->isActive())
+                ++active;
         }
         check(manager().count() == active, "the manager does not list exactly the active timers");
     }

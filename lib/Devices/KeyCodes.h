@@ -17,14 +17,14 @@ enum KeyCode : unsigned char {
     KEY_INSERT = 10,
     KEY_BACKSPACE = 11,
     KEY_DELETE = 12,
-    KEY_RETURN = 13,   // Enter and Page Up share this code
+    KEY_RETURN = 13,  // Enter and Page Up share this code
     KEY_PAGE_UP = 13,
     KEY_PAGE_DOWN = 14,
     KEY_ESC = 27,
     KEY_SPACE = 32,
     KEY_DQUOTE = 34,
     KEY_COMMA = 44,
-    KEY_KP_0 = 128,    // keypad digits 0 to 9 are 128 to 137
+    KEY_KP_0 = 128,  // keypad digits 0 to 9 are 128 to 137
     KEY_KP_9 = 137,
     KEY_KP_DIVIDE = 138,
     KEY_KP_MULTIPLY = 139,

@@ -18,7 +18,9 @@ Keyboard::Keyboard() {
     Util::Singleton<EVT::EventBus>::instance().addConsumer(EVT::ET_KEY, this);
 }
 
-Keyboard::~Keyboard() { reset(); }
+Keyboard::~Keyboard() {
+    reset();
+}
 
 void Keyboard::reset() {
     for (int code = 0; code < kKeyCount; ++code) {

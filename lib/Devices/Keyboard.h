@@ -14,7 +14,13 @@ namespace Devices {
 class Keyboard : public EVT::I_EventConsumer {
 public:
     // Modifier bits of a key event and their sums; MOD_INVALID stands for no valid set.
-    enum Modifiers : int { MOD_NONE = 0, MOD_SHIFT = 1, MOD_ALT = 2, MOD_CTRL = 4, MOD_INVALID = 0xffff };
+    enum Modifiers : int {
+        MOD_NONE = 0,
+        MOD_SHIFT = 1,
+        MOD_ALT = 2,
+        MOD_CTRL = 4,
+        MOD_INVALID = 0xffff
+    };
 
     static constexpr int kKeyCount = 256;
 

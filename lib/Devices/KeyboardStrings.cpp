@@ -1,5 +1,7 @@
 #include "Devices/KeyboardStrings.h"
 
+#include <iterator>
+
 #include "Devices/KeyCodes.h"
 
 namespace Devices {
@@ -10,7 +12,9 @@ constexpr int kFirstPrintable = 32;
 constexpr int kLastPrintable = 126;
 constexpr int kKeypadDigits = 10;
 
-bool isPrintable(int code) { return code >= kFirstPrintable && code <= kLastPrintable; }
+bool isPrintable(int code) {
+    return code >= kFirstPrintable && code <= kLastPrintable;
+}
 
 }  // namespace
 
@@ -33,10 +37,10 @@ std::string KeyboardStrings::hexName(unsigned char code) {
 }
 
 void KeyboardStrings::addModifierNames() {
-    static const char* const kNames[] = {"NONE",       "SHIFT",    "ALT",
-                                         "ALT+SHIFT",  "CTRL",     "CTRL+SHIFT",
-                                         "CTRL+ALT",   "CTRL+ALT+SHIFT"};
-    for (int bits = 0; bits < 8; ++bits) {
+    static const char* const kNames[] = {"NONE", "SHIFT",      "ALT",      "ALT+SHIFT",
+                                         "CTRL", "CTRL+SHIFT", "CTRL+ALT", "CTRL+ALT+SHIFT"};
+    // The names are listed by the value of their bits, 0 to 7.
+    for (std::size_t bits = 0; bits < std::size(kNames); ++bits) {
         modifierNames.add(static_cast<Keyboard::Modifiers>(bits), kNames[bits]);
     }
 }
@@ -46,8 +50,8 @@ void KeyboardStrings::addModifierNames() {
 void KeyboardStrings::addCharacterAndHexNames() {
     for (int code = 0; code < Keyboard::kKeyCount; ++code) {
         const auto key = static_cast<unsigned char>(code);
-        keyNames.add(key, isPrintable(code) ? std::string(1, static_cast<char>(code))
-                                            : hexName(key));
+        keyNames.add(key,
+                     isPrintable(code) ? std::string(1, static_cast<char>(code)) : hexName(key));
     }
 }
 

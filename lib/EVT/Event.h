@@ -33,7 +33,11 @@ class Event_Mouse : public I_Event {
 public:
     Event_Mouse(int posX = 0, int posY = 0, int wheelChange = 0, int buttonMask = 0,
                 bool isPressed = false)
-        : I_Event(ET_MOUSE), x(posX), y(posY), wheel(wheelChange), buttons(buttonMask),
+        : I_Event(ET_MOUSE),
+          x(posX),
+          y(posY),
+          wheel(wheelChange),
+          buttons(buttonMask),
           pressed(isPressed) {}
     Event_Mouse* clone() const override { return new Event_Mouse(*this); }
 
@@ -83,8 +87,7 @@ public:
 // The same frame length as the Event_Update that follows it, raised just before it.
 class Event_PreUpdate : public I_Event {
 public:
-    explicit Event_PreUpdate(float elapsedMs = 0.0f)
-        : I_Event(ET_PRE_UPDATE), elapsed(elapsedMs) {}
+    explicit Event_PreUpdate(float elapsedMs = 0.0f) : I_Event(ET_PRE_UPDATE), elapsed(elapsedMs) {}
     Event_PreUpdate* clone() const override { return new Event_PreUpdate(*this); }
 
     float elapsed;

@@ -43,8 +43,7 @@ public:
     // Delivers one event to the consumers of its type.
     virtual void processEvent(I_Event* event);
     // The first entry of list with the ID of entry, or list's end.
-    virtual EntryList::const_iterator findConsumer(const Entry& entry,
-                                                   const EntryList& list) const;
+    virtual EntryList::const_iterator findConsumer(const Entry& entry, const EntryList& list) const;
     // Removes at once when no delivery runs; otherwise records a pending removal.
     virtual void removeConsumer(int type, const Entry& entry);
 
@@ -59,8 +58,8 @@ private:
     void deliverQueuedEvents();
 
     int depth = 0;
-    std::vector<I_Event*> firstQueue;   // owned events
-    std::vector<I_Event*> secondQueue;  // owned events
+    std::vector<I_Event*> firstQueue;     // owned events
+    std::vector<I_Event*> secondQueue;    // owned events
     std::vector<I_Event*>* currentQueue;  // where queued raises go
     std::vector<I_Event*>* otherQueue;    // the queue being delivered
     std::map<int, EntryList> consumers;

@@ -57,9 +57,13 @@ int TimerBase::resume(bool all) {
     return pauseCount;
 }
 
-void TimerBase::setPause(bool paused) { manager().setPause(paused); }
+void TimerBase::setPause(bool paused) {
+    manager().setPause(paused);
+}
 
-void TimerBase::onUpdate(float elapsed) { manager().onUpdate(elapsed); }
+void TimerBase::onUpdate(float elapsed) {
+    manager().onUpdate(elapsed);
+}
 
 // Timers still running at process exit are left stopped.
 TimerBase::TimerManager::~TimerManager() {

@@ -87,8 +87,8 @@ private:
     // A timer is being destroyed: no walk may touch it after its fire() returns.
     void forget(const TimerBase* timer);
 
-    List timers;                // not owned
-    std::vector<Walk*> walks;   // the walks in progress, innermost last
+    List timers;               // not owned
+    std::vector<Walk*> walks;  // the walks in progress, innermost last
 };
 
 }  // namespace Game

@@ -15,7 +15,9 @@ void ViewManager::add(I_View* view) {
     view->setScreenSize(screenWidth, screenHeight);
 }
 
-void ViewManager::remove(I_View* view) { pendingRemoves.push_back(view); }
+void ViewManager::remove(I_View* view) {
+    pendingRemoves.push_back(view);
+}
 
 // The walks below go by index over views, which only doPendingUpdates changes; a call
 // from a view that re-enters the manager therefore never invalidates them.

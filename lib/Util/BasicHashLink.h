@@ -87,8 +87,8 @@ private:
         Block* next;
     };
 
-    Block* blocks = nullptr;     // owned, newest first
-    Link* freeLinks = nullptr;   // links inside the blocks
+    Block* blocks = nullptr;    // owned, newest first
+    Link* freeLinks = nullptr;  // links inside the blocks
     int linksPerBlock = kLinksPerBlock;
 };
 

@@ -17,8 +17,12 @@ const Devices::KeyboardStrings& names() {
     return Util::Singleton<Devices::KeyboardStrings>::instance();
 }
 
-unsigned char codeOf(const std::string& name) { return names().keyMapping().reverseLookup(name); }
-std::string nameOf(unsigned char code) { return names().keyMapping().lookup(code); }
+unsigned char codeOf(const std::string& name) {
+    return names().keyMapping().reverseLookup(name);
+}
+std::string nameOf(unsigned char code) {
+    return names().keyMapping().lookup(code);
+}
 
 void raiseKey(unsigned char key, bool pressed, int modifiers) {
     EVT::Event_Key event(key, pressed, modifiers);

@@ -15,7 +15,9 @@ namespace {
 constexpr int kType = 50;
 constexpr int kOtherType = 51;
 
-EVT::EventBus& bus() { return Util::Singleton<EVT::EventBus>::instance(); }
+EVT::EventBus& bus() {
+    return Util::Singleton<EVT::EventBus>::instance();
+}
 
 // A consumer that appends "<name>:<type>" to a shared log and then runs an optional
 // action, so a test can script what a handler does in the middle of a delivery.
@@ -164,7 +166,7 @@ TEST(EventBus, QueuedCopyOutlivesTheStackEventAndSeesRemovalsAlreadyApplied) {
         EVT::Event_Key onStack(97, true, 5);
         bus().raiseEvent(&onStack, true);
         onStack.key = 0;  // the queued copy must not see this
-    };  // onStack is gone here
+    };                    // onStack is gone here
     quitter.action = [&](EVT::I_Event* event) {
         if (event->type == kType) {
             bus().removeConsumer(&quitter);

@@ -63,9 +63,9 @@ TEST(LogicController, TheGamesTablesSwitchBetweenTheTwoStatesWithAStarTransition
     for (int frame = 0; frame < 3; ++frame) {
         controller.onUpdate(16.0f);
     }
-    EXPECT_EQ(log, (Log{"RUNNING.enter(,)", "RUNNING.update", "TITLE.enter(RUNNING,*)",
-                        "TITLE.update", "RUNNING.enter(TITLE,*)", "RUNNING.update",
-                        "TITLE.enter(RUNNING,*)"}));
+    EXPECT_EQ(log,
+              (Log{"RUNNING.enter(,)", "RUNNING.update", "TITLE.enter(RUNNING,*)", "TITLE.update",
+                   "RUNNING.enter(TITLE,*)", "RUNNING.update", "TITLE.enter(RUNNING,*)"}));
     EXPECT_EQ(controller.getState("TITLE"),
               dynamic_cast<Game::I_LogicState*>(controller.getState("TITLE")));
     EXPECT_NE(controller.getState("TITLE"), nullptr);
@@ -108,6 +108,6 @@ TEST(LogicController, WithoutAUsableTransitionTheNextStateFollowsCyclically) {
     three.onUpdate(1.0f);
     three.onUpdate(1.0f);
     three.onUpdate(1.0f);
-    EXPECT_EQ(cycle, (Log{"A.enter(,)", "A.update", "B.enter(A,X)", "B.update",
-                          "C.enter(B,*)", "C.update", "A.enter(C,*)"}));
+    EXPECT_EQ(cycle, (Log{"A.enter(,)", "A.update", "B.enter(A,X)", "B.update", "C.enter(B,*)",
+                          "C.update", "A.enter(C,*)"}));
 }

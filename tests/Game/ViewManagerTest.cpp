@@ -138,8 +138,8 @@ TEST(ViewManager, InputGoesTopDownUntilAViewConsumesIt) {
     middle.consumesInput = true;
     EVT::Event_Key key(97, true, 0);
     manager.onInput(&key);
-    EXPECT_EQ(log, (Log{"bottom.size0x0", "middle.size0x0", "top.size0x0", "top.input",
-                        "middle.input"}));
+    EXPECT_EQ(
+        log, (Log{"bottom.size0x0", "middle.size0x0", "top.size0x0", "top.input", "middle.input"}));
 }
 
 TEST(ViewManager, AddThenRemoveBeforeTheChangesApplyKeepsTheView) {

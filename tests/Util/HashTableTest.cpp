@@ -20,7 +20,9 @@ struct CountedItem : Item {
     int& deleted;
 };
 
-int poolBlocks() { return Util::BasicHashLink<Item>::instance().blockCount(); }
+int poolBlocks() {
+    return Util::BasicHashLink<Item>::instance().blockCount();
+}
 
 }  // namespace
 
@@ -130,7 +132,11 @@ TEST(BasicHashTable, ClearKeepsItemsClearAndDestroyDeletesThem) {
 
 TEST(BasicHashTable, DestroyingATableReturnsItsLinksToThePool) {
     Item a(1), b(2);
-    { Table warmUp(5); warmUp.insert(&a); warmUp.insert(&b); }
+    {
+        Table warmUp(5);
+        warmUp.insert(&a);
+        warmUp.insert(&b);
+    }
     const int blocks = poolBlocks();
     {
         Table table(5);
