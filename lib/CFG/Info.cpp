@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <cctype>
+#include <filesystem>
 #include <map>
+#include <system_error>
 
 #include "CFG/Calculator.h"
 #include "CFG/INItoCFG.h"
@@ -77,6 +79,13 @@ public:
 private:
     std::vector<std::string>& loading;
 };
+
+// A directory opens like a file but reports an unusable size; it is never a
+// configuration file, whatever an include key names.
+bool isDirectory(const std::string& fileName) {
+    std::error_code ignored;
+    return std::filesystem::is_directory(fileName, ignored);
+}
 
 std::string toUpper(std::string text) {
     std::transform(text.begin(), text.end(), text.begin(),
@@ -323,7 +332,8 @@ Info::~Info() = default;
 void Info::reset() { Impl::deleteMap(impl->map); }
 
 bool Info::addConfig(const std::string& fileName) {
-    if (impl->loading.size() >= kMaxLoadDepth || impl->isLoading(fileName)) {
+    if (impl->loading.size() >= kMaxLoadDepth || impl->isLoading(fileName) ||
+        isDirectory(fileName)) {
         return false;
     }
     std::string text;

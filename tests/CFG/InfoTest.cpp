@@ -150,6 +150,15 @@ TEST_F(InfoFile, MissingFileLeavesTheConfigurationAsItWas) {
     EXPECT_TRUE(keys.empty());
 }
 
+TEST_F(InfoFile, IncludesNamingDirectoriesLoadNothing) {
+    write("sub/inner.cfg", "INNER==1\n");
+    load("<INCLUDE_DOT==.\n<INCLUDE_SUB==sub\n<INCLUDE_ROOT==/\nA==1\n");
+    EXPECT_TRUE(loadedOk);
+    EXPECT_EQ(info.get("A"), "1");
+    EXPECT_EQ(info.get("INNER"), "");
+    EXPECT_FALSE(info.addConfig("sub"));
+}
+
 TEST_F(InfoFile, ResetEmptiesButKeepsTheParent) {
     CFG::Info parent;
     parent.add("P", "from parent");
