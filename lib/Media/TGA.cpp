@@ -1,5 +1,7 @@
 #include "Media/TGA.h"
 
+#include <sys/stat.h>
+
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
@@ -57,8 +59,11 @@ bool isRunLength(const Header& header) {
     return header.imageType == kRleTrueColour || header.imageType == kRleGrey;
 }
 
-// The file's length, leaving the position at the start; -1 when it cannot be told.
+// The file's length, leaving the position at the start; -1 when it cannot be told or
+// the file is not a regular file (a directory or device has no length to trust).
 long fileLength(FILE* file) {
+    struct stat status;
+    if (fstat(fileno(file), &status) != 0 || !S_ISREG(status.st_mode)) return -1;
     if (std::fseek(file, 0, SEEK_END) != 0) return -1;
     long length = std::ftell(file);
     if (std::fseek(file, 0, SEEK_SET) != 0) return -1;

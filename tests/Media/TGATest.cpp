@@ -138,6 +138,8 @@ TEST_F(TGALoad, AcceptsTheLargestSideWhenThePixelDataIsThere) {
 
 TEST_F(TGALoad, FailsForMissingFilesAndNullArguments) {
     EXPECT_FALSE(loadPath(dir.file("nothing.tga")).ok);
+    EXPECT_FALSE(loadPath(dir.path()).ok);  // a directory
+    EXPECT_FALSE(loadPath("/dev/zero").ok);
     unsigned w, h, b;
     unsigned char* block = nullptr;
     EXPECT_FALSE(Media::TGA::loadFromFile(nullptr, &w, &h, &b, &block));
