@@ -45,11 +45,19 @@ struct ActiveLookup {
     const Info* info;
     const std::string* key;
 };
-std::vector<ActiveLookup> l_activeLookups;
-size_t l_lookupsLeft = 0;
+// Function-local, so that a lookup made while other files' statics are being
+// initialised finds them ready.
+struct LookupState {
+    std::vector<ActiveLookup> active;
+    size_t lookupsLeft = 0;
+};
+LookupState& lookupState() {
+    static LookupState l_state;
+    return l_state;
+}
 
-bool isActive(const Info* info, const std::string& key) {
-    return std::any_of(l_activeLookups.begin(), l_activeLookups.end(), [&](const ActiveLookup& a) {
+bool isActive(const std::vector<ActiveLookup>& active, const Info* info, const std::string& key) {
+    return std::any_of(active.begin(), active.end(), [&](const ActiveLookup& a) {
         return a.info == info && *a.key == key;
     });
 }
@@ -58,12 +66,16 @@ bool isActive(const Info* info, const std::string& key) {
 // passes through).
 class ActiveLookupScope {
 public:
-    ActiveLookupScope(const Info* info, const std::string& key) {
-        l_activeLookups.push_back({info, &key});
+    ActiveLookupScope(std::vector<ActiveLookup>& active, const Info* info, const std::string& key)
+        : active(active) {
+        active.push_back({info, &key});
     }
-    ~ActiveLookupScope() { l_activeLookups.pop_back(); }
+    ~ActiveLookupScope() { active.pop_back(); }
     ActiveLookupScope(const ActiveLookupScope&) = delete;
     ActiveLookupScope& operator=(const ActiveLookupScope&) = delete;
+
+private:
+    std::vector<ActiveLookup>& active;
 };
 
 // Records a file as being loaded for as long as it is in scope.
@@ -367,14 +379,16 @@ bool Info::add(const std::string& key, const std::string& value) {
 }
 
 std::string Info::get(const std::string& key) const {
-    if (l_activeLookups.empty()) {
-        l_lookupsLeft = kMaxLookupsPerGet;
+    LookupState& state = lookupState();
+    if (state.active.empty()) {
+        state.lookupsLeft = kMaxLookupsPerGet;
     }
-    if (l_lookupsLeft == 0 || l_activeLookups.size() >= kMaxResolutionDepth || isActive(this, key)) {
+    if (state.lookupsLeft == 0 || state.active.size() >= kMaxResolutionDepth ||
+        isActive(state.active, this, key)) {
         return std::string();
     }
-    --l_lookupsLeft;
-    ActiveLookupScope scope(this, key);
+    --state.lookupsLeft;
+    ActiveLookupScope scope(state.active, this, key);
 
     std::string result = impl->replaceKeys(*this, impl->get(*this, key, impl->map, 0));
     if (Util::startswith(result, kExpressionPrefix)) {
