@@ -11,8 +11,9 @@ namespace Render {
 class I_RenderBuffer {
 public:
     // The binding point (whole framebuffer, read or draw) and the storage of
-    // the own render buffer. Only the TEX kinds accept a texture.
-    enum RBType {
+    // the own render buffer. Only the TEX kinds accept a texture. Any int may be
+    // passed; a value outside 1..9 gives an invalid render buffer.
+    enum RBType : int {
         RBUF_FB_RGB = 1,
         RBUF_FB_RGBA = 2,
         RBUF_FB_TEX = 3,

@@ -10,7 +10,7 @@ namespace Render {
 class I_VertexArray {
 public:
     // Component types. Any other value is fatal when a component is defined.
-    enum DataType { DT_FLOAT = 1, DT_UBYTE = 2, DT_SHORT = 3 };
+    enum DataType : int { DT_FLOAT = 1, DT_UBYTE = 2, DT_SHORT = 3 };
 
     virtual ~I_VertexArray() {}
 

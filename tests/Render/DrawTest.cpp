@@ -292,6 +292,25 @@ TEST_F(DrawTest, PixelBufferReceivesPixelReads) {
     EXPECT_EQ(bound, 0);
 }
 
+TEST_F(DrawTest, PixelBufferUsageFollowsTheBufferDataType) {
+    const std::vector<std::pair<int, GLint>> table = {{Render::BDT_STATIC_DRAW, GL_STATIC_DRAW},
+                                                      {Render::BDT_DYNAMIC_DRAW, GL_DYNAMIC_DRAW},
+                                                      {Render::BDT_DYNAMIC_READ, GL_DYNAMIC_READ},
+                                                      {Render::BDT_DYNAMIC_COPY, GL_DYNAMIC_COPY},
+                                                      {4, GL_DYNAMIC_READ},
+                                                      {-1, GL_DYNAMIC_READ}};
+    for (const auto& entry : table) {
+        std::unique_ptr<Render::I_PixelBuffer> buffer(
+            controller->createPixelBuffer(64, static_cast<Render::BufferDataType>(entry.first)));
+        ASSERT_TRUE(buffer) << entry.first;
+        buffer->beginUsing(true);
+        GLint usage = 0;
+        glGetBufferParameteriv(GL_PIXEL_PACK_BUFFER, GL_BUFFER_USAGE, &usage);
+        buffer->endUsing();
+        EXPECT_EQ(usage, entry.second) << entry.first;
+    }
+}
+
 TEST_F(DrawTest, PixelBufferFeedsPixelDrawsThroughTheUnpackTarget) {
     std::unique_ptr<Render::I_PixelBuffer> buffer(
         controller->createPixelBuffer(4, static_cast<Render::BufferDataType>(9)));
