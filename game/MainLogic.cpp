@@ -148,13 +148,10 @@ void MainLogic::onEnter(const std::string& /*previousState*/, const std::string&
 }
 
 void MainLogic::drawCenterPolygon() {
-    const Polygon center{CFG::parser()->getNumber<int>("CENTER_POLY_NUM_SIDES"),
-                         kFieldCenter,
-                         kFieldCenter,
-                         CFG::parser()->getNumber<float>("CENTER_POLY_RADIUS"),
-                         CFG::parser()->getNumber<float>("CENTER_POLY_ROTATION"),
-                         -1,
-                         0.0f};
+    const float rotation = CFG::parser()->getNumber<float>("CENTER_POLY_ROTATION");
+    const float radius = CFG::parser()->getNumber<float>("CENTER_POLY_RADIUS");
+    const int numSides = CFG::parser()->getNumber<int>("CENTER_POLY_NUM_SIDES");
+    const Polygon center{numSides, kFieldCenter, kFieldCenter, radius, rotation, -1, 0.0f};
     drawNest(center, "CENTER_POLY_RADIUS_STEP", [this](const Polygon& p) {
         drawPolygon(p);
         return false;
@@ -182,8 +179,8 @@ std::string MainLogic::onUpdate(float dt) {
     restoreBackground();
 
     const int wanted = CFG::parser()->getNumber<int>("BASE_NUM_POLYGONS");
-    for (long missing = static_cast<long>(wanted) - static_cast<long>(polygons.size());
-         missing > 0; --missing) {
+    for (long missing = static_cast<long>(wanted) - static_cast<long>(polygons.size()); missing > 0;
+         --missing) {
         addPolygon();
     }
 
@@ -250,10 +247,12 @@ void MainLogic::movePlayer(float dtSec) {
 bool MainLogic::drawPlayer() {
     const float distance = playerHeight + baseHeight;
     const float theta = playerRotation * kDegreesToRadians;
-    const Polygon player{CFG::parser()->getNumber<int>("PLAYER_POLY_NUM_SIDES"),
+    const float radius = CFG::parser()->getNumber<float>("PLAYER_POLY_RADIUS");
+    const int numSides = CFG::parser()->getNumber<int>("PLAYER_POLY_NUM_SIDES");
+    const Polygon player{numSides,
                          kFieldCenter + distance * std::cos(theta),
                          kFieldCenter - distance * std::sin(theta),
-                         CFG::parser()->getNumber<float>("PLAYER_POLY_RADIUS"),
+                         radius,
                          playerRotation + kPlayerVertexOffset,
                          -1,
                          0.0f};
@@ -305,10 +304,10 @@ void MainLogic::addPolygon() {
     // A draw of exactly 1 gives gapSide == numSides: the ring is closed.
     ring.gapSide = static_cast<int>(u2 * static_cast<float>(ring.numSides));
     ring.rotation = s.rotationRange.first + u3 * (s.rotationRange.second - s.rotationRange.first);
-    ring.rotationSpeed = minimumTurning(
-        s.rotationChangeRange.first +
-            u4 * (s.rotationChangeRange.second - s.rotationChangeRange.first),
-        level);
+    ring.rotationSpeed =
+        minimumTurning(s.rotationChangeRange.first +
+                           u4 * (s.rotationChangeRange.second - s.rotationChangeRange.first),
+                       level);
     ring.centerX = kFieldCenter;
     ring.centerY = kFieldCenter;
     ring.radius = polygons.empty() ? kFirstRingRadius : polygons.back().radius + spacing;

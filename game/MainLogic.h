@@ -57,8 +57,8 @@ public:
     void addPolygon();
 
     // What the view and the tools read.
-    float getElapsed() const { return elapsed; }       // ms of play since the last entry
-    bool getShowInfo() const { return showInfo; }      // true while no run is in progress
+    float getElapsed() const { return elapsed; }   // ms of play since the last entry
+    bool getShowInfo() const { return showInfo; }  // true while no run is in progress
     const std::deque<Polygon>& getPolygons() const { return polygons; }  // innermost first
     float getPlayerHeight() const { return playerHeight; }
     float getPlayerRotation() const { return playerRotation; }  // degrees, 0 ... 360
@@ -85,13 +85,13 @@ private:
     bool drawPlayer();
     bool keyHeld(unsigned char code) const;
 
-    Game::GameManager* manager;       // not owned, may be null
-    ViewFactory viewFactory;          // may be null: no view is made
-    Game::I_View* view;               // owned; null until the first entry
+    Game::GameManager* manager;  // not owned, may be null
+    ViewFactory viewFactory;     // may be null: no view is made
+    Game::I_View* view;          // owned; null until the first entry
     std::unique_ptr<RNG::I_Random> random;
     bool paused;
     std::string transition;
-    std::deque<Polygon> polygons;     // the rings, innermost at the front
+    std::deque<Polygon> polygons;  // the rings, innermost at the front
     float elapsed;
     bool showInfo;
     float playerHeight;

@@ -27,8 +27,7 @@ TitleLogic::TitleLogic(Game::GameManager* gameManager) : manager(gameManager) {
 
 void TitleLogic::setPause(bool /*paused*/) {}
 
-void TitleLogic::onEnter(const std::string& /*previousState*/,
-                         const std::string& /*transition*/) {
+void TitleLogic::onEnter(const std::string& /*previousState*/, const std::string& /*transition*/) {
     transition.clear();
 }
 

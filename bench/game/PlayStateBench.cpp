@@ -63,7 +63,8 @@ struct CellCounter {
         const long long a = static_cast<long long>(y1) - y0;
         const long long b = static_cast<long long>(x0) - x1;
         const long long c = static_cast<long long>(y0) * x1 - static_cast<long long>(x0) * y1;
-        const long long corners[4][2] = {{0, 0}, {0, height - 1}, {width - 1, 0}, {width - 1, height - 1}};
+        const long long corners[4][2] = {
+            {0, 0}, {0, height - 1}, {width - 1, 0}, {width - 1, height - 1}};
         int nonNegative = 0;
         for (const auto& corner : corners) {
             nonNegative += a * corner[0] + b * corner[1] + c >= 0 ? 1 : 0;
@@ -85,8 +86,10 @@ struct CellCounter {
         long total = 0;
         for (int side = 0; side < p.numSides; ++side) {
             angle += step;
-            const int x1 = cell(static_cast<float>(width) * (p.centerX + p.radius * std::sin(angle)));
-            const int y1 = cell(static_cast<float>(height) * (p.centerY + p.radius * std::cos(angle)));
+            const int x1 =
+                cell(static_cast<float>(width) * (p.centerX + p.radius * std::sin(angle)));
+            const int y1 =
+                cell(static_cast<float>(height) * (p.centerY + p.radius * std::cos(angle)));
             if (side != p.gapSide) {
                 total += line(x0, y0, x1, y1);
             }
@@ -99,11 +102,16 @@ struct CellCounter {
     // The player's outlines, from the state's position after the frame (no key is held,
     // so it does not move).
     long player(const Tool::MainLogic& logic) const {
-        const float distance = logic.getPlayerHeight() + CFG::parser()->getNumber<float>("PLAYER_BASE_HEIGHT");
+        const float distance =
+            logic.getPlayerHeight() + CFG::parser()->getNumber<float>("PLAYER_BASE_HEIGHT");
         const float theta = logic.getPlayerRotation() * (kPi / 180.0f);
-        Polygon p{CFG::parser()->getNumber<int>("PLAYER_POLY_NUM_SIDES"), 0.5f + distance * std::cos(theta),
-                  0.5f - distance * std::sin(theta), CFG::parser()->getNumber<float>("PLAYER_POLY_RADIUS"),
-                  logic.getPlayerRotation() + 90.0f, -1, 0.0f};
+        Polygon p{CFG::parser()->getNumber<int>("PLAYER_POLY_NUM_SIDES"),
+                  0.5f + distance * std::cos(theta),
+                  0.5f - distance * std::sin(theta),
+                  CFG::parser()->getNumber<float>("PLAYER_POLY_RADIUS"),
+                  logic.getPlayerRotation() + 90.0f,
+                  -1,
+                  0.0f};
         const float stepSize = Util::strToNum<float>(CFG::get("PLAYER_POLY_RADIUS_STEP"));
         long total = 0;
         while (p.radius > 0.0f) {
@@ -133,7 +141,8 @@ FrameCells cellsPerFrame(int width, int height) {
     logic.onEnter("TITLE", "*");
     const CellCounter counter{logic.getGridWidth(), logic.getGridHeight()};
     const long copy = static_cast<long>(logic.getCellCount());
-    const std::size_t wanted = static_cast<std::size_t>(CFG::parser()->getNumber<int>("BASE_NUM_POLYGONS"));
+    const std::size_t wanted =
+        static_cast<std::size_t>(CFG::parser()->getNumber<int>("BASE_NUM_POLYGONS"));
     double total = 0.0;
     double walked = 0.0;
     std::deque<Polygon> before;
@@ -173,8 +182,9 @@ void playFrames(benchmark::State& state, int width, int height) {
     }
     state.counters["cells/frame"] = cells.total;
     state.counters["walked/frame"] = cells.walked;
-    state.counters["per_cell"] = benchmark::Counter(cells.total * static_cast<double>(state.iterations()),
-                                                    benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+    state.counters["per_cell"] =
+        benchmark::Counter(cells.total * static_cast<double>(state.iterations()),
+                           benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
 }
 
 void copyGrid(benchmark::State& state, int width, int height) {
@@ -189,8 +199,9 @@ void copyGrid(benchmark::State& state, int width, int height) {
         benchmark::DoNotOptimize(grid.get());
         benchmark::ClobberMemory();
     }
-    state.counters["per_cell"] = benchmark::Counter(static_cast<double>(count) * static_cast<double>(state.iterations()),
-                                                    benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+    state.counters["per_cell"] =
+        benchmark::Counter(static_cast<double>(count) * static_cast<double>(state.iterations()),
+                           benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
 }
 
 // The configuration reads every frame makes (ring count, player radius, sides and step),
@@ -205,10 +216,18 @@ void BM_FrameConfigReads(benchmark::State& state) {
     }
 }
 
-void BM_GridCopy_GameConfig(benchmark::State& state) { copyGrid(state, 128, 96); }
-void BM_OnUpdate_GameConfig(benchmark::State& state) { playFrames(state, 128, 96); }
-void BM_GridCopy_256x256(benchmark::State& state) { copyGrid(state, kLargeGrid, kLargeGrid); }
-void BM_OnUpdate_256x256(benchmark::State& state) { playFrames(state, kLargeGrid, kLargeGrid); }
+void BM_GridCopy_GameConfig(benchmark::State& state) {
+    copyGrid(state, 128, 96);
+}
+void BM_OnUpdate_GameConfig(benchmark::State& state) {
+    playFrames(state, 128, 96);
+}
+void BM_GridCopy_256x256(benchmark::State& state) {
+    copyGrid(state, kLargeGrid, kLargeGrid);
+}
+void BM_OnUpdate_256x256(benchmark::State& state) {
+    playFrames(state, kLargeGrid, kLargeGrid);
+}
 
 BENCHMARK(BM_FrameConfigReads);
 BENCHMARK(BM_GridCopy_GameConfig);
@@ -232,7 +251,9 @@ public:
     double ratio(const std::string& measured, const std::string& baseline) const {
         auto m = cpuTimes.find(measured);
         auto b = cpuTimes.find(baseline);
-        return (m == cpuTimes.end() || b == cpuTimes.end() || b->second <= 0) ? -1 : m->second / b->second;
+        return (m == cpuTimes.end() || b == cpuTimes.end() || b->second <= 0)
+                   ? -1
+                   : m->second / b->second;
     }
     std::map<std::string, double> cpuTimes;
 };

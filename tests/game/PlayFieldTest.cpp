@@ -48,10 +48,10 @@ TEST(PlayField, SmallSizesAreRaisedToSixteenAndTheGridStartsClear) {
 
 TEST(DrawLine, DegenerateAndMissingLinesSetNothing) {
     Field field;
-    field.drawLine(5, 5, 5, 5);            // a cell to itself
-    field.drawLine(-5, -1, -1, -5);        // the extension misses the grid
-    field.drawLine(20, -3, 30, 40);        // entirely to the right
-    field.drawLine(-10, 5, -2, 5);         // the extension crosses, the cells do not
+    field.drawLine(5, 5, 5, 5);      // a cell to itself
+    field.drawLine(-5, -1, -1, -5);  // the extension misses the grid
+    field.drawLine(20, -3, 30, 40);  // entirely to the right
+    field.drawLine(-10, 5, -2, 5);   // the extension crosses, the cells do not
     EXPECT_TRUE(field.setCells().empty());
 }
 

@@ -24,7 +24,9 @@ constexpr unsigned char kSpace = 32;
 // Counts the events of one type.
 class Counter : public EVT::I_EventConsumer {
 public:
-    explicit Counter(int type) { Util::Singleton<EVT::EventBus>::instance().addConsumer(type, this); }
+    explicit Counter(int type) {
+        Util::Singleton<EVT::EventBus>::instance().addConsumer(type, this);
+    }
     void handleEvent(EVT::I_Event*) override { ++count; }
     int count = 0;
 };
@@ -33,19 +35,31 @@ class Game : public ::testing::Test {
 protected:
     void SetUp() override {
         const char* const config[][2] = {
-            {"GRID_WIDTH", "64"},          {"GRID_HEIGHT", "48"},
-            {"PLAYER_HGT_CHANGE", "0.1"},  {"PLAYER_ROT_CHANGE", "90"},
-            {"PLAYER_MAX_HEIGHT", "0.2"},  {"PLAYER_BASE_HEIGHT", "0.2"},
-            {"LEVEL_SECS", "10"},          {"GAME_SEED", "7"},
-            {"CENTER_POLY_RADIUS", "0.05"}, {"CENTER_POLY_NUM_SIDES", "4"},
+            {"GRID_WIDTH", "64"},
+            {"GRID_HEIGHT", "48"},
+            {"PLAYER_HGT_CHANGE", "0.1"},
+            {"PLAYER_ROT_CHANGE", "90"},
+            {"PLAYER_MAX_HEIGHT", "0.2"},
+            {"PLAYER_BASE_HEIGHT", "0.2"},
+            {"LEVEL_SECS", "10"},
+            {"GAME_SEED", "7"},
+            {"CENTER_POLY_RADIUS", "0.05"},
+            {"CENTER_POLY_NUM_SIDES", "4"},
             {"CENTER_POLY_RADIUS_STEP", "0.01"},
-            {"KEY_MOVE_UP", "UP"},         {"KEY_MOVE_DOWN", "DOWN"},
-            {"KEY_MOVE_LEFT", "LEFT"},     {"KEY_MOVE_RIGHT", "RIGHT"},
-            {"BASE_NUM_POLYGONS", "3"},    {"SHRINK_SPEED", "0.1"},
-            {"SHRINK_SPEED_MAX", "0.2"},   {"PLAYER_POLY_RADIUS", "0.03"},
-            {"PLAYER_POLY_NUM_SIDES", "3"}, {"PLAYER_POLY_RADIUS_STEP", "0.05"},
-            {"RADIUS_GAP_MIN", "0.1"},     {"RADIUS_GAP", "0.3"},
-            {"ROTATION_RANGE", "0, 360"},  {"ROTATION_CHANGE_RANGE", "-30, 30"},
+            {"KEY_MOVE_UP", "UP"},
+            {"KEY_MOVE_DOWN", "DOWN"},
+            {"KEY_MOVE_LEFT", "LEFT"},
+            {"KEY_MOVE_RIGHT", "RIGHT"},
+            {"BASE_NUM_POLYGONS", "3"},
+            {"SHRINK_SPEED", "0.1"},
+            {"SHRINK_SPEED_MAX", "0.2"},
+            {"PLAYER_POLY_RADIUS", "0.03"},
+            {"PLAYER_POLY_NUM_SIDES", "3"},
+            {"PLAYER_POLY_RADIUS_STEP", "0.05"},
+            {"RADIUS_GAP_MIN", "0.1"},
+            {"RADIUS_GAP", "0.3"},
+            {"ROTATION_RANGE", "0, 360"},
+            {"ROTATION_CHANGE_RANGE", "-30, 30"},
         };
         for (const auto& entry : config) {
             CFG::global()->add(entry[0], entry[1]);

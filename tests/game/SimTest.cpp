@@ -22,8 +22,8 @@ SimRun sim(const std::string& args) {
     SimRun run;
     // Seed 1 unless the arguments choose one; overrides follow the start-up arguments.
     const std::string seed = args.find("GAME_SEED") == std::string::npos ? " GAME_SEED==1" : "";
-    const std::string command = std::string("cd '") + QUORLITH_DATA_DIR + "' && '" +
-                                QUORLITH_SIM + "' " + args + seed + " 2>&1";
+    const std::string command = std::string("cd '") + QUORLITH_DATA_DIR + "' && '" + QUORLITH_SIM +
+                                "' " + args + seed + " 2>&1";
     run.status = TestSupport::runCommand(command, run.output);
     std::istringstream in(run.output);
     for (std::string line; std::getline(in, line);) {

@@ -108,9 +108,9 @@ unsigned char keyCode(const std::string& name) {
 // NAME:FROM:TO, split at the last two colons so that the key named ':' works too.
 Hold parseHold(const std::string& text) {
     const std::size_t toColon = text.rfind(':');
-    const std::size_t fromColon =
-        toColon == std::string::npos || toColon == 0 ? std::string::npos
-                                                     : text.rfind(':', toColon - 1);
+    const std::size_t fromColon = toColon == std::string::npos || toColon == 0
+                                      ? std::string::npos
+                                      : text.rfind(':', toColon - 1);
     if (fromColon == std::string::npos || fromColon == 0) {
         usageError("--hold needs NAME:FROM:TO, not '" + text + "'");
     }
@@ -213,10 +213,9 @@ int main(int argc, char** argv) {
 
     // Assembled as the game assembles it, without the window, renderer and sound.
     CFG::InfoParser* parser = CFG::parser();
-    Game::GameManager manager(parser->getNumber<int>("BASE_SCREEN_WIDTH"),
-                              parser->getNumber<int>("BASE_SCREEN_HEIGHT"),
-                              parser->getNumber<int>("FRAME_RATE"),
-                              parser->getNumber<int>("FRAME_SKIP"));
+    Game::GameManager manager(
+        parser->getNumber<int>("BASE_SCREEN_WIDTH"), parser->getNumber<int>("BASE_SCREEN_HEIGHT"),
+        parser->getNumber<int>("FRAME_RATE"), parser->getNumber<int>("FRAME_SKIP"));
     auto* controller = new Game::LogicController();
     auto* running = new Tool::MainLogic(&manager, &Tool::createHeadlessView);
     controller->add("RUNNING", running, {{"*", "TITLE"}});
