@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstring>
 #include <filesystem>
 #include <map>
 #include <system_error>
@@ -92,6 +93,17 @@ private:
     std::vector<std::string>& loading;
 };
 
+// line[begin, end) without whitespace at either end, copied once.
+std::string trimmedPart(const std::string& line, size_t begin, size_t end) {
+    while (begin < end && std::strchr(Util::WHITESPACE, line[begin]) && line[begin] != '\0') {
+        ++begin;
+    }
+    while (end > begin && std::strchr(Util::WHITESPACE, line[end - 1]) && line[end - 1] != '\0') {
+        --end;
+    }
+    return line.substr(begin, end - begin);
+}
+
 // A directory opens like a file but reports an unusable size; it is never a
 // configuration file, whatever an include key names.
 bool isDirectory(const std::string& fileName) {
@@ -140,7 +152,7 @@ public:
     // selector block resolved through its selector key and its "*" case.
     std::string get(const Info& owner, const std::string& key, const Map& map, size_t depth) const;
 
-    std::string replaceKeys(const Info& owner, const std::string& text) const;
+    std::string replaceKeys(const Info& owner, std::string text) const;
     static std::string evaluate(const std::string& text);
 
     bool isLoading(const std::string& fileName) const {
@@ -183,8 +195,8 @@ bool Info::Impl::readKeyVal(const std::string& line, const std::string& separato
     if (found == std::string::npos) {
         return false;
     }
-    key = Util::trim(line.substr(0, found));
-    value = Util::trim(line.substr(found + separator.size()));
+    key = trimmedPart(line, 0, found);
+    value = trimmedPart(line, found + separator.size(), line.size());
     return true;
 }
 
@@ -215,8 +227,8 @@ bool Info::Impl::populateMap(Map& topMap, const std::vector<std::string>& lines,
                 pendingIncludes.push_back(key);
             }
             auto node = std::make_unique<Node>();
-            node->value = stripQuotes(value);
-            current[key] = std::move(node);
+            node->value = stripQuotes(std::move(value));
+            current.insert_or_assign(std::move(key), std::move(node));
             continue;
         }
         if (readKeyVal(line, kSelectorSeparator, key, value)) {
@@ -268,7 +280,7 @@ std::string Info::Impl::get(const Info& owner, const std::string& key, const Map
     return result;
 }
 
-std::string Info::Impl::replaceKeys(const Info& owner, const std::string& text) const {
+std::string Info::Impl::replaceKeys(const Info& owner, std::string text) const {
     const std::string mark = kSubstitutionMark;
     size_t open = text.find(mark);
     if (open == std::string::npos) {

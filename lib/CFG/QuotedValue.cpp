@@ -43,7 +43,10 @@ bool continueQuotedValue(std::string& value, const std::vector<std::string>& lin
     return true;
 }
 
-std::string stripQuotes(const std::string& value) {
+std::string stripQuotes(std::string value) {
+    if (value.empty() || (value.front() != kQuote && value.back() != kQuote)) {
+        return value;
+    }
     size_t begin = value.find_first_not_of(kQuote);
     if (begin == std::string::npos) {
         return std::string();

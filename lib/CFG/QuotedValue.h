@@ -21,6 +21,6 @@ bool opensQuote(const std::string& value);
 bool continueQuotedValue(std::string& value, const std::vector<std::string>& lines, size_t& line);
 
 // value without every leading and every trailing double-quote character.
-std::string stripQuotes(const std::string& value);
+std::string stripQuotes(std::string value);
 
 }  // namespace CFG
