@@ -33,6 +33,16 @@ bool l_lookedForJoysticks = false;
 double l_lastCount = 0.0;           // time of the previous frame, seconds
 std::string l_lastGlfwError;        // the latest GLFW error, for the fatal report
 
+// Pointer positions set on request whose motion reports may still come: the window
+// system delivers them while polling, after the motion callback is attached again.
+struct RequestedMove {
+    int x;
+    int y;
+    int pollsLeft;  // polls after which no report is expected any more
+};
+std::vector<RequestedMove> l_requestedMoves;
+constexpr int kPollsForMoveReport = 2;
+
 constexpr int kMaxVideoModes = 1000;
 constexpr int kMaxJoysticks = 16;
 constexpr int kJoypadAxes = 2;
@@ -151,7 +161,23 @@ void keyCallback(GLFWwindow*, int key, int, int action, int mods) {
     KeyFunc(key, action);
 }
 void cursorPosCallback(GLFWwindow*, double x, double y) {
-    MouseMotionFunc(static_cast<int>(x), static_cast<int>(y));
+    const int pointerX = static_cast<int>(x);
+    const int pointerY = static_cast<int>(y);
+    const auto requested =
+        std::find_if(l_requestedMoves.begin(), l_requestedMoves.end(),
+                     [&](const RequestedMove& move) { return move.x == pointerX && move.y == pointerY; });
+    if (requested != l_requestedMoves.end()) {
+        // The report of a move made on request: it raises no motion event.
+        l_requestedMoves.erase(requested);
+        return;
+    }
+    MouseMotionFunc(pointerX, pointerY);
+}
+
+// Moves the pointer without a motion event, now or when the move is reported later.
+void moveCursorQuietly(int x, int y) {
+    glfwSetCursorPos(g_window, x, y);
+    l_requestedMoves.push_back({x, y, kPollsForMoveReport});
 }
 void mouseButtonCallback(GLFWwindow*, int button, int action, int) {
     MouseButtonFunc(button, action);
@@ -416,6 +442,12 @@ void GLFWApp::resetTime() { g_resetTime = true; }
 void GLFWApp::showWindow() {
     glfwSwapBuffers(g_window);
     glfwPollEvents();
+    for (RequestedMove& move : l_requestedMoves) {
+        --move.pollsLeft;
+    }
+    l_requestedMoves.erase(std::remove_if(l_requestedMoves.begin(), l_requestedMoves.end(),
+                                          [](const RequestedMove& move) { return move.pollsLeft <= 0; }),
+                           l_requestedMoves.end());
 }
 
 void GLFWApp::clearWindow(unsigned long colour) {
@@ -447,17 +479,17 @@ void GLFWApp::handleEvent(EVT::I_Event* event) {
         case EVT::Event_SetMouse::kShowCursor:
             glfwSetInputMode(g_window, GLFW_CURSOR, GLFW_CURSOR_NORMAL);
             if (positionGiven) {
-                glfwSetCursorPos(g_window, x, y);
+                moveCursorQuietly(x, y);
             }
             break;
         case EVT::Event_SetMouse::kHideCursor:
             if (positionGiven) {
-                glfwSetCursorPos(g_window, x, y);
+                moveCursorQuietly(x, y);
             }
             glfwSetInputMode(g_window, GLFW_CURSOR, GLFW_CURSOR_HIDDEN);
             break;
         default:
-            glfwSetCursorPos(g_window, x, y);
+            moveCursorQuietly(x, y);
             break;
     }
     glfwSetCursorPosCallback(g_window, cursorPosCallback);

@@ -237,39 +237,6 @@ TEST_F(WindowApp, ResetTimeMakesTheNextFrameZero) {
     EXPECT_LT(update[3].elapsed, 5000.0f);
 }
 
-TEST_F(WindowApp, SetMouseMovesThePointerAndShowsOrHidesTheCursor) {
-    auto app = open(200, 200);
-    GLFWwindow* window = glfwGetCurrentContext();
-    ASSERT_TRUE(app->initWindowApp());
-    EventRecorder mouse({EVT::ET_MOUSE});
-
-    EVT::Event_SetMouse hide(30, 40, EVT::Event_SetMouse::kHideCursor);
-    bus().raiseEvent(&hide, false);
-    double x = 0.0;
-    double y = 0.0;
-    glfwGetCursorPos(window, &x, &y);
-    EXPECT_EQ(static_cast<int>(x), 30);
-    EXPECT_EQ(static_cast<int>(y), 40);
-    EXPECT_EQ(glfwGetInputMode(window, GLFW_CURSOR), GLFW_CURSOR_HIDDEN);
-
-    EVT::Event_SetMouse show(EVT::Event_SetMouse::kNotGiven, 90, EVT::Event_SetMouse::kShowCursor);
-    bus().raiseEvent(&show, false);
-    glfwGetCursorPos(window, &x, &y);
-    EXPECT_EQ(static_cast<int>(y), 40) << "a position with a missing coordinate is not applied";
-    EXPECT_EQ(glfwGetInputMode(window, GLFW_CURSOR), GLFW_CURSOR_NORMAL);
-
-    EVT::Event_SetMouse move(50, 60, 0);
-    bus().raiseEvent(&move, false);
-    glfwGetCursorPos(window, &x, &y);
-    EXPECT_EQ(static_cast<int>(x), 50);
-    EXPECT_EQ(static_cast<int>(y), 60);
-    EXPECT_EQ(glfwGetInputMode(window, GLFW_CURSOR), GLFW_CURSOR_NORMAL);
-    for (int frame = 0; frame < 5; ++frame) {
-        app->showWindow();  // the window system reports the moves while polling
-    }
-    EXPECT_TRUE(mouse.events.empty()) << "moving the pointer on request raises no motion";
-}
-
 TEST(WindowAppDeathTest, NoDisplayIsReportedThroughTheFatalReport) {
     EXPECT_DEATH(
         {

@@ -228,4 +228,68 @@ TEST_F(WindowInput, FocusChangesAreAnnouncedBeforeTheFrameAndSilenceTheMouse) {
     EXPECT_EQ(mouse[0].y, 8);
 }
 
+TEST_F(WindowInput, SetMouseMovesThePointerAndShowsOrHidesTheCursor) {
+    GLFWwindow* window = glfwGetCurrentContext();
+    // The pointer may have been inside the window when it opened: let that report pass.
+    for (int frame = 0; frame < 3; ++frame) {
+        app->showWindow();
+    }
+    EventRecorder mouse({EVT::ET_MOUSE});
+
+    EVT::Event_SetMouse hide(30, 40, EVT::Event_SetMouse::kHideCursor);
+    bus().raiseEvent(&hide, false);
+    double x = 0.0;
+    double y = 0.0;
+    glfwGetCursorPos(window, &x, &y);
+    EXPECT_EQ(static_cast<int>(x), 30);
+    EXPECT_EQ(static_cast<int>(y), 40);
+    EXPECT_EQ(glfwGetInputMode(window, GLFW_CURSOR), GLFW_CURSOR_HIDDEN);
+
+    EVT::Event_SetMouse show(EVT::Event_SetMouse::kNotGiven, 90, EVT::Event_SetMouse::kShowCursor);
+    bus().raiseEvent(&show, false);
+    glfwGetCursorPos(window, &x, &y);
+    EXPECT_EQ(static_cast<int>(y), 40) << "a position with a missing coordinate is not applied";
+    EXPECT_EQ(glfwGetInputMode(window, GLFW_CURSOR), GLFW_CURSOR_NORMAL);
+
+    EVT::Event_SetMouse move(50, 60, 0);
+    bus().raiseEvent(&move, false);
+    glfwGetCursorPos(window, &x, &y);
+    EXPECT_EQ(static_cast<int>(x), 50);
+    EXPECT_EQ(static_cast<int>(y), 60);
+    EXPECT_EQ(glfwGetInputMode(window, GLFW_CURSOR), GLFW_CURSOR_NORMAL);
+    for (int frame = 0; frame < 5; ++frame) {
+        app->showWindow();  // the window system reports the moves while polling
+    }
+    EXPECT_TRUE(mouse.events.empty()) << "moving the pointer on request raises no motion";
+
+    // A move by the user afterwards is reported.
+    xdotool("mousemove --window " + windowId + " 70 80");
+    runUntil([&] { return mouse.count(EVT::ET_MOUSE) >= 1; });
+    const auto moves = mouse.all<EVT::Event_Mouse>(EVT::ET_MOUSE);
+    ASSERT_EQ(moves.size(), 1u);
+    EXPECT_EQ(moves[0].x, 70);
+    EXPECT_EQ(moves[0].y, 80);
+}
+
+TEST_F(WindowInput, RequestedMovesStaySilentWhileOtherPointerInputIsPending) {
+    // Start with the pointer outside the window and everything about it reported.
+    xdotool("mousemove 500 400");
+    for (int frame = 0; frame < 3; ++frame) {
+        app->showWindow();
+    }
+    EventRecorder mouse({EVT::ET_MOUSE});
+    xdotool("mousemove --window " + windowId + " 100 100");  // not yet polled
+    EVT::Event_SetMouse first(30, 40, 0);
+    bus().raiseEvent(&first, false);
+    EVT::Event_SetMouse second(50, 60, EVT::Event_SetMouse::kShowCursor);
+    bus().raiseEvent(&second, false);
+    for (int frame = 0; frame < 5; ++frame) {
+        app->showWindow();
+    }
+    for (const auto& event : mouse.all<EVT::Event_Mouse>(EVT::ET_MOUSE)) {
+        EXPECT_EQ(event.x, 100);
+        EXPECT_EQ(event.y, 100);
+    }
+}
+
 }  // namespace
