@@ -84,6 +84,22 @@ TEST_F(WindowApp, ZeroByZeroOpensAtTheDesktopSize) {
     EXPECT_EQ(sizes.back().height, desktop->height);
 }
 
+TEST_F(WindowApp, FullscreenSizeNotOfferedOpensAtTheDesktopSize) {
+    EventRecorder screens({EVT::ET_SCREEN});
+    Game::GLFWApp app("Quorlith window test", 1001, 701, true, 0, true, 1.0f);
+    const GLFWvidmode* desktop = glfwGetVideoMode(glfwGetPrimaryMonitor());
+    ASSERT_NE(desktop, nullptr);
+    const auto sizes = screens.all<EVT::Event_Screen>(EVT::ET_SCREEN);
+    ASSERT_EQ(sizes.size(), 2u);
+    EXPECT_EQ(sizes[0].width, desktop->width);
+    EXPECT_EQ(sizes[0].height, desktop->height);
+    int width = 0;
+    int height = 0;
+    glfwGetFramebufferSize(glfwGetCurrentContext(), &width, &height);
+    EXPECT_EQ(width, desktop->width);
+    EXPECT_EQ(height, desktop->height);
+}
+
 TEST_F(WindowApp, AllowedSizesAreDistinctAndAscending) {
     auto app = open(320, 240);
     std::vector<std::pair<int, int>> sizes{{1, 1}};
