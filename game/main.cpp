@@ -1,11 +1,4 @@
-// The game's one main source: the start-up template with the game's title, its
-// required renderer abilities (none) and its two logic states.
-#include "game/MainLogic.h"
-#include "game/TitleLogic.h"
-
-#define GAME_TITLE "Quorlith: v0.90"
-#define GAME_REQUIRED_ABILITIES ""
-#define GAME_RUNNING_STATE Tool::MainLogic
-#define GAME_TITLE_STATE Tool::TitleLogic
+// The game's one main source: the start-up template with Quorlith's definition.
+#include "game/GameDefinition.h"
 
 #include "Game/GAME_MAIN"
