@@ -81,12 +81,20 @@ void rememberGlfwError(int, const char* description) {
 }
 
 // What the user is missing when the window system cannot start or open the window.
-std::string windowFailureHint() {
+std::string displayName() {
     const char* display = std::getenv("DISPLAY");
-    if (!display || !*display) {
+    return display ? display : "";
+}
+
+std::string startFailureHint() {
+    if (displayName().empty()) {
         return " (no display is available: DISPLAY is not set)";
     }
-    return " (display " + std::string(display) + ")";
+    return " (cannot use display " + displayName() + ")";
+}
+
+std::string openFailureHint() {
+    return " (no usable OpenGL driver for display " + displayName() + ")";
 }
 
 // A size event never carries 0: a 0 is announced as 1.
@@ -347,7 +355,7 @@ GLFWApp::GLFWApp(const char* title, int width, int height, bool fullscreen,
     glfwSetErrorCallback(rememberGlfwError);
     if (glfwInit() != GLFW_TRUE) {
         QUORLITH_FATAL("Cannot start the window system: " << l_lastGlfwError
-                                                          << windowFailureHint());
+                                                          << startFailureHint());
     }
 
     std::vector<std::pair<int, int>> allowed;
@@ -366,7 +374,7 @@ GLFWApp::GLFWApp(const char* title, int width, int height, bool fullscreen,
     if (!g_window) {
         QUORLITH_FATAL("Cannot open a " << openWidth << "x" << openHeight
                                         << " window with an OpenGL context: " << l_lastGlfwError
-                                        << windowFailureHint());
+                                        << openFailureHint());
     }
     glfwMakeContextCurrent(g_window);
     glfwSetWindowCloseCallback(g_window, closeCallback);

@@ -253,6 +253,25 @@ TEST_F(WindowApp, ResetTimeMakesTheNextFrameZero) {
     EXPECT_LT(update[3].elapsed, 5000.0f);
 }
 
+TEST_F(WindowApp, AMissingOpenGLDriverIsReportedThroughTheFatalReport) {
+    // Mesa finds no driver in an empty driver folder, so no context can be made.
+    EXPECT_DEATH(
+        {
+            setenv("LIBGL_DRIVERS_PATH", "/nonexistent", 1);
+            Game::GLFWApp app("Quorlith window test", 64, 64, false, 0, true, 1.0f);
+        },
+        "ABORT: Cannot open a 64x64 window with an OpenGL context: .*no usable OpenGL driver");
+}
+
+TEST_F(WindowApp, AnUnreachableDisplayIsReportedThroughTheFatalReport) {
+    EXPECT_DEATH(
+        {
+            setenv("DISPLAY", ":9999", 1);
+            Game::GLFWApp app("Quorlith window test", 64, 64, false, 0, true, 1.0f);
+        },
+        "ABORT: Cannot start the window system: .*cannot use display :9999");
+}
+
 TEST(WindowAppDeathTest, NoDisplayIsReportedThroughTheFatalReport) {
     EXPECT_DEATH(
         {
