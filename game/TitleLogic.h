@@ -33,6 +33,9 @@ public:
     // Ignores every event.
     void handleEvent(EVT::I_Event* event) override;
 
+    // The manager given at construction.
+    Game::GameManager* getManager() const { return manager; }
+
 private:
     Game::GameManager* manager;  // not owned
     std::string transition;
