@@ -142,6 +142,22 @@ TEST_F(TextureTest, ImageSizeCountsPackedRowsAndGetImageStaysInsideThem) {
     odd->endUsing(0);
 }
 
+TEST_F(TextureTest, SixtyFourBitSourcesBecomeFloatTextures) {
+    TextureMaker maker("");
+    std::vector<float> texels = {0.25f, 0.5f, 2.0f, 1.0f, 0.0f, 0.0f, 0.0f, 0.0f};
+    std::unique_ptr<I_Texture> texture(
+        maker.create("f.NMIP", reinterpret_cast<unsigned char*>(texels.data()), 64, 2, 1, 0));
+    auto* ogl = dynamic_cast<Texture*>(texture.get());
+    ASSERT_NE(ogl, nullptr);
+    EXPECT_EQ(ogl->getPixelFormat(), unsigned(GL_RGBA32F_ARB));
+    texture->beginUsing(0);
+    EXPECT_EQ(levelParameter(GL_TEXTURE_2D, GL_TEXTURE_INTERNAL_FORMAT), GL_RGBA32F_ARB);
+    std::vector<float> back(8, -1.0f);
+    glGetTexImage(GL_TEXTURE_2D, 0, GL_RGBA, GL_FLOAT, back.data());
+    EXPECT_EQ(back, texels);  // not clamped to [0, 1]
+    texture->endUsing(0);
+}
+
 TEST_F(TextureTest, UpdateReplacesARectangle) {
     TextureMaker maker("");
     Bytes pixels(4 * 2 * 4, 0);
