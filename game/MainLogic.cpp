@@ -234,7 +234,9 @@ void MainLogic::movePlayer(float dtSec) {
     if (keyHeld(s.keyRight)) {
         playerRotation -= dtSec * rotationChange;
     }
-    if (playerHeight < 0.0f) {
+    // Below 0 becomes 0; so does a height that is not a number (opposite keys held with
+    // an infinite frame time), which would otherwise never come back into range.
+    if (!(playerHeight >= 0.0f)) {
         playerHeight = 0.0f;
     }
     if (playerHeight > maxHeight) {

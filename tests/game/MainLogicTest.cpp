@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstring>
+#include <limits>
 #include <map>
 #include <string>
 
@@ -294,6 +295,15 @@ TEST_F(PlayState, KeysMoveTurnAndClampThePlayer) {
     key(kDown, true);
     logic.onUpdate(5000.0f);
     EXPECT_EQ(logic.getPlayerHeight(), 0.0f);
+
+    // Opposite keys over an infinite frame give no number: the height falls back to 0
+    // and the rotation to 0 instead of staying undefined for the rest of the run.
+    key(kUp, true);
+    key(kLeft, true);
+    key(kRight, true);
+    logic.onUpdate(std::numeric_limits<float>::infinity());
+    EXPECT_EQ(logic.getPlayerHeight(), 0.0f);
+    EXPECT_EQ(logic.getPlayerRotation(), 0.0f);
 }
 
 TEST_F(PlayState, ThePlayerStartsRightOfTheCentreAndLeftTurnsItUpwards) {
