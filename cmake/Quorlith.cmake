@@ -43,6 +43,10 @@ function(quorlith_target_options target)
             -fno-sanitize-recover=undefined)
         target_link_options(${target} PRIVATE -fsanitize=address,undefined)
     endif()
+    if(QUORLITH_FUZZ)
+        # Coverage feedback from every library, not only from the fuzz target itself.
+        target_compile_options(${target} PRIVATE -fsanitize=fuzzer-no-link)
+    endif()
 endfunction()
 
 # quorlith_library(NAME <target> [DEPS <targets...>] [SOURCES <files...>])
