@@ -10,7 +10,9 @@
 #include <cstdlib>
 #include <set>
 #include <string>
+#include <vector>
 
+#include "Devices/KeyCodes.h"
 #include "EVT/EventBus.h"
 #include "Util/FatalReport.h"
 
@@ -26,6 +28,7 @@ bool g_resetTime = false;           // consumed by the next frame
 bool g_mouseAtv = true;             // mouse events only while the window is active
 constexpr int kKeyCodes = 256;
 int s_keypressModifiers[kKeyCodes];  // modifier bits at each code's last press
+int g_modifierState = 0;            // modifier bits reported with the latest key event
 int g_prevWheelPos = 0;             // wheel position of the previous wheel event
 double g_wheelPosition = 0.0;       // sum of all scroll offsets: the wheel's position
 std::vector<int> l_joysticks;       // joysticks found by the one scan
@@ -62,16 +65,26 @@ struct SpecialKey {
     unsigned char code;
 };
 constexpr SpecialKey kSpecialKeys[] = {
-    {GLFW_KEY_LEFT, 4},         {GLFW_KEY_RIGHT, 5},         {GLFW_KEY_UP, 6},
-    {GLFW_KEY_DOWN, 7},         {GLFW_KEY_HOME, 8},          {GLFW_KEY_END, 9},
-    {GLFW_KEY_INSERT, 10},      {GLFW_KEY_BACKSPACE, 11},    {GLFW_KEY_DELETE, 12},
-    {GLFW_KEY_ENTER, 13},       {GLFW_KEY_PAGE_UP, 13},      {GLFW_KEY_PAGE_DOWN, 14},
-    {GLFW_KEY_ESCAPE, 27},      {GLFW_KEY_KP_0, 128},        {GLFW_KEY_KP_1, 129},
-    {GLFW_KEY_KP_2, 130},       {GLFW_KEY_KP_3, 131},        {GLFW_KEY_KP_4, 132},
-    {GLFW_KEY_KP_5, 133},       {GLFW_KEY_KP_6, 134},        {GLFW_KEY_KP_7, 135},
-    {GLFW_KEY_KP_8, 136},       {GLFW_KEY_KP_9, 137},        {GLFW_KEY_KP_DIVIDE, 138},
-    {GLFW_KEY_KP_MULTIPLY, 139}, {GLFW_KEY_KP_SUBTRACT, 140}, {GLFW_KEY_KP_ADD, 141},
-    {GLFW_KEY_KP_DECIMAL, 142}, {GLFW_KEY_KP_EQUAL, 143},    {GLFW_KEY_KP_ENTER, 144},
+    {GLFW_KEY_LEFT, Devices::KEY_LEFT},
+    {GLFW_KEY_RIGHT, Devices::KEY_RIGHT},
+    {GLFW_KEY_UP, Devices::KEY_UP},
+    {GLFW_KEY_DOWN, Devices::KEY_DOWN},
+    {GLFW_KEY_HOME, Devices::KEY_HOME},
+    {GLFW_KEY_END, Devices::KEY_END},
+    {GLFW_KEY_INSERT, Devices::KEY_INSERT},
+    {GLFW_KEY_BACKSPACE, Devices::KEY_BACKSPACE},
+    {GLFW_KEY_DELETE, Devices::KEY_DELETE},
+    {GLFW_KEY_ENTER, Devices::KEY_RETURN},
+    {GLFW_KEY_PAGE_UP, Devices::KEY_PAGE_UP},
+    {GLFW_KEY_PAGE_DOWN, Devices::KEY_PAGE_DOWN},
+    {GLFW_KEY_ESCAPE, Devices::KEY_ESC},
+    {GLFW_KEY_KP_DIVIDE, Devices::KEY_KP_DIVIDE},
+    {GLFW_KEY_KP_MULTIPLY, Devices::KEY_KP_MULTIPLY},
+    {GLFW_KEY_KP_SUBTRACT, Devices::KEY_KP_SUBTRACT},
+    {GLFW_KEY_KP_ADD, Devices::KEY_KP_ADD},
+    {GLFW_KEY_KP_DECIMAL, Devices::KEY_KP_DECIMAL},
+    {GLFW_KEY_KP_EQUAL, Devices::KEY_KP_EQUAL},
+    {GLFW_KEY_KP_ENTER, Devices::KEY_KP_ENTER},
 };
 
 EVT::EventBus& bus() { return Util::Singleton<EVT::EventBus>::instance(); }
@@ -115,9 +128,6 @@ std::pair<int, int> desktopSize() {
     }
     return {mode->width, mode->height};
 }
-
-// The modifier bits held at the latest key event, in the engine's order.
-int g_modifierState = 0;
 
 // GLFW 3's modifier flags (ctrl 2, alt 4) in the engine's order: 1 shift, 2 alt, 4 ctrl.
 // The flags come with every key event and describe the keys held at that moment. The
@@ -267,6 +277,9 @@ unsigned char translateKey(int glfwKey) {
         if (special.glfwKey == glfwKey) {
             return special.code;
         }
+    }
+    if (glfwKey >= GLFW_KEY_KP_0 && glfwKey <= GLFW_KEY_KP_9) {
+        return static_cast<unsigned char>(Devices::KEY_KP_0 + (glfwKey - GLFW_KEY_KP_0));
     }
     if (glfwKey <= 0 || glfwKey >= kKeyCodes) {
         return 0;
