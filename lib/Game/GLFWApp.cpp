@@ -46,6 +46,8 @@ struct RequestedMove {
 std::vector<RequestedMove> l_requestedMoves;
 constexpr int kPollsForMoveReport = 2;
 
+constexpr int kDepthBits = 24;
+constexpr int kStencilBits = 0;
 constexpr int kMaxVideoModes = 1000;
 constexpr int kMaxJoysticks = 16;
 constexpr int kJoypadAxes = 2;
@@ -380,8 +382,8 @@ GLFWApp::GLFWApp(const char* title, int width, int height, bool fullscreen,
     const int openHeight = std::max(size.second, 1);
 
     glfwDefaultWindowHints();
-    glfwWindowHint(GLFW_DEPTH_BITS, 24);
-    glfwWindowHint(GLFW_STENCIL_BITS, 0);
+    glfwWindowHint(GLFW_DEPTH_BITS, kDepthBits);
+    glfwWindowHint(GLFW_STENCIL_BITS, kStencilBits);
     g_window = glfwCreateWindow(openWidth, openHeight, title,
                                 fullscreen ? glfwGetPrimaryMonitor() : nullptr, nullptr);
     if (!g_window) {
