@@ -21,20 +21,20 @@ namespace Game {
 namespace {
 
 // One window application per process: the callbacks reach it through this state.
-GLFWApp* g_app = nullptr;           // set by the constructor, null after destruction
-GLFWwindow* g_window = nullptr;     // the window of g_app; destroyed by glfwTerminate
-bool g_exitApp = false;             // set by a quit event; never cleared
-bool g_resetTime = false;           // consumed by the next frame
-bool g_mouseAtv = true;             // mouse events only while the window is active
+GLFWApp* g_app = nullptr;        // set by the constructor, null after destruction
+GLFWwindow* g_window = nullptr;  // the window of g_app; destroyed by glfwTerminate
+bool g_exitApp = false;          // set by a quit event; never cleared
+bool g_resetTime = false;        // consumed by the next frame
+bool g_mouseAtv = true;          // mouse events only while the window is active
 constexpr int kKeyCodes = 256;
 int s_keypressModifiers[kKeyCodes];  // modifier bits at each code's last press
-int g_modifierState = 0;            // modifier bits reported with the latest key event
-int g_prevWheelPos = 0;             // wheel position of the previous wheel event
-double g_wheelPosition = 0.0;       // sum of all scroll offsets: the wheel's position
-std::vector<int> l_joysticks;       // joysticks found by the one scan
+int g_modifierState = 0;             // modifier bits reported with the latest key event
+int g_prevWheelPos = 0;              // wheel position of the previous wheel event
+double g_wheelPosition = 0.0;        // sum of all scroll offsets: the wheel's position
+std::vector<int> l_joysticks;        // joysticks found by the one scan
 bool l_lookedForJoysticks = false;
-double l_lastCount = 0.0;           // time of the previous frame, seconds
-std::string l_lastGlfwError;        // the latest GLFW error, for the fatal report
+double l_lastCount = 0.0;     // time of the previous frame, seconds
+std::string l_lastGlfwError;  // the latest GLFW error, for the fatal report
 
 // Pointer positions set on request whose motion reports may still come: the window
 // system delivers them while polling, after the motion callback is attached again.
@@ -89,7 +89,9 @@ constexpr SpecialKey kSpecialKeys[] = {
     {GLFW_KEY_KP_ENTER, Devices::KEY_KP_ENTER},
 };
 
-EVT::EventBus& bus() { return Util::Singleton<EVT::EventBus>::instance(); }
+EVT::EventBus& bus() {
+    return Util::Singleton<EVT::EventBus>::instance();
+}
 
 void rememberGlfwError(int, const char* description) {
     l_lastGlfwError = description ? description : "";
@@ -171,7 +173,9 @@ void closeCallback(GLFWwindow*) {
     // The close flag stays set; the quit event ends the frame loop.
     WindowCloseFunc();
 }
-void sizeCallback(GLFWwindow*, int width, int height) { ReshapeFunc(width, height); }
+void sizeCallback(GLFWwindow*, int width, int height) {
+    ReshapeFunc(width, height);
+}
 void keyCallback(GLFWwindow*, int key, int, int action, int mods) {
     // Holding a key gives one press and one release.
     if (action == GLFW_REPEAT) {
@@ -183,9 +187,9 @@ void keyCallback(GLFWwindow*, int key, int, int action, int mods) {
 void cursorPosCallback(GLFWwindow*, double x, double y) {
     const int pointerX = static_cast<int>(x);
     const int pointerY = static_cast<int>(y);
-    const auto requested =
-        std::find_if(l_requestedMoves.begin(), l_requestedMoves.end(),
-                     [&](const RequestedMove& move) { return move.x == pointerX && move.y == pointerY; });
+    const auto requested = std::find_if(
+        l_requestedMoves.begin(), l_requestedMoves.end(),
+        [&](const RequestedMove& move) { return move.x == pointerX && move.y == pointerY; });
     if (requested != l_requestedMoves.end()) {
         // The report of a move made on request: it raises no motion event.
         l_requestedMoves.erase(requested);
@@ -307,7 +311,9 @@ int WindowCloseFunc() {
     return 1;
 }
 
-void ReshapeFunc(int width, int height) { raiseScreen(width, height); }
+void ReshapeFunc(int width, int height) {
+    raiseScreen(width, height);
+}
 
 void KeyFunc(int key, int action) {
     const unsigned char code = translateKey(key);
@@ -328,10 +334,17 @@ void MouseButtonFunc(int button, int action) {
     }
     int buttons = 0;
     switch (button) {
-        case GLFW_MOUSE_BUTTON_LEFT: buttons = kMouseLeft; break;
-        case GLFW_MOUSE_BUTTON_RIGHT: buttons = kMouseRight; break;
-        case GLFW_MOUSE_BUTTON_MIDDLE: buttons = kMouseMiddle; break;
-        default: break;
+        case GLFW_MOUSE_BUTTON_LEFT:
+            buttons = kMouseLeft;
+            break;
+        case GLFW_MOUSE_BUTTON_RIGHT:
+            buttons = kMouseRight;
+            break;
+        case GLFW_MOUSE_BUTTON_MIDDLE:
+            buttons = kMouseMiddle;
+            break;
+        default:
+            break;
     }
     int x = 0;
     int y = 0;
@@ -369,8 +382,7 @@ GLFWApp::GLFWApp(const char* title, int width, int height, bool fullscreen,
 
     glfwSetErrorCallback(rememberGlfwError);
     if (glfwInit() != GLFW_TRUE) {
-        QUORLITH_FATAL("Cannot start the window system: " << l_lastGlfwError
-                                                          << startFailureHint());
+        QUORLITH_FATAL("Cannot start the window system: " << l_lastGlfwError << startFailureHint());
     }
 
     std::vector<std::pair<int, int>> allowed;
@@ -458,9 +470,13 @@ void GLFWApp::setSize(const std::pair<int, int>& size) {
     raiseScreen(size.first, size.second);
 }
 
-double GLFWApp::getTime() const { return glfwGetTime(); }
+double GLFWApp::getTime() const {
+    return glfwGetTime();
+}
 
-void GLFWApp::resetTime() { g_resetTime = true; }
+void GLFWApp::resetTime() {
+    g_resetTime = true;
+}
 
 void GLFWApp::showWindow() {
     glfwSwapBuffers(g_window);
@@ -468,9 +484,10 @@ void GLFWApp::showWindow() {
     for (RequestedMove& move : l_requestedMoves) {
         --move.pollsLeft;
     }
-    l_requestedMoves.erase(std::remove_if(l_requestedMoves.begin(), l_requestedMoves.end(),
-                                          [](const RequestedMove& move) { return move.pollsLeft <= 0; }),
-                           l_requestedMoves.end());
+    l_requestedMoves.erase(
+        std::remove_if(l_requestedMoves.begin(), l_requestedMoves.end(),
+                       [](const RequestedMove& move) { return move.pollsLeft <= 0; }),
+        l_requestedMoves.end());
 }
 
 void GLFWApp::clearWindow(unsigned long colour) {
@@ -493,8 +510,8 @@ void GLFWApp::handleEvent(EVT::I_Event* event) {
     const auto* request = static_cast<EVT::Event_SetMouse*>(event);
     const int x = request->getX();
     const int y = request->getY();
-    const bool positionGiven = x != EVT::Event_SetMouse::kNotGiven &&
-                               y != EVT::Event_SetMouse::kNotGiven;
+    const bool positionGiven =
+        x != EVT::Event_SetMouse::kNotGiven && y != EVT::Event_SetMouse::kNotGiven;
 
     // Moving the pointer here must not raise a motion event.
     glfwSetCursorPosCallback(g_window, nullptr);

@@ -68,13 +68,13 @@ EVT::Event_Joypad makeJoypadEvent(int joystick, const float* axes, int axisCount
 
 // The window system's callbacks, in the shape the engine uses; the GLFW callbacks
 // forward to them. Each raises its event unqueued on the bus.
-int WindowCloseFunc();                           // ET_QUIT; returns 1: the window may close
-void ReshapeFunc(int width, int height);         // ET_SCREEN, a 0 raised as 1
+int WindowCloseFunc();                    // ET_QUIT; returns 1: the window may close
+void ReshapeFunc(int width, int height);  // ET_SCREEN, a 0 raised as 1
 // ET_KEY; a press takes the modifier bits the window system reported with its key
 // event, a release carries the bits of its press.
 void KeyFunc(int key, int action);
-void MouseButtonFunc(int button, int action);    // ET_MOUSE, while the window is active
-void MouseMotionFunc(int x, int y);              // ET_MOUSE, while the window is active
-void MouseWheelFunc(int position);               // ET_MOUSE with the wheel change
+void MouseButtonFunc(int button, int action);  // ET_MOUSE, while the window is active
+void MouseMotionFunc(int x, int y);            // ET_MOUSE, while the window is active
+void MouseWheelFunc(int position);             // ET_MOUSE with the wheel change
 
 }  // namespace Game

@@ -23,11 +23,13 @@ constexpr float kMillisecondsPerSecond = 1000.0f;
 
 // The event types the manager works on, in the order it subscribes to them.
 constexpr int kSubscribedTypes[] = {
-    EVT::ET_PAUSE, EVT::ET_RESUME, EVT::ET_SCREEN, EVT::ET_PRE_UPDATE, EVT::ET_UPDATE,
-    EVT::ET_RENDER, EVT::ET_MOUSE, EVT::ET_JOYPAD, EVT::ET_KEY, EVT::ET_ENTER_LEAVE,
+    EVT::ET_PAUSE,  EVT::ET_RESUME, EVT::ET_SCREEN, EVT::ET_PRE_UPDATE, EVT::ET_UPDATE,
+    EVT::ET_RENDER, EVT::ET_MOUSE,  EVT::ET_JOYPAD, EVT::ET_KEY,        EVT::ET_ENTER_LEAVE,
 };
 
-EVT::EventBus& bus() { return Util::Singleton<EVT::EventBus>::instance(); }
+EVT::EventBus& bus() {
+    return Util::Singleton<EVT::EventBus>::instance();
+}
 
 template <class T>
 bool contains(const std::vector<T*>& list, const T* item) {
@@ -88,9 +90,13 @@ void GameManager::removeGameUpdated(I_GameUpdated* listener) {
     eraseFirst(updateListeners, listener);
 }
 
-double GameManager::getTime() const { return windowApp->getTime(); }
+double GameManager::getTime() const {
+    return windowApp->getTime();
+}
 
-void GameManager::resetTime() { windowApp->resetTime(); }
+void GameManager::resetTime() {
+    windowApp->resetTime();
+}
 
 void GameManager::run() {
     if (!windowApp->initWindowApp()) {
@@ -100,7 +106,9 @@ void GameManager::run() {
     windowApp->run();
 }
 
-void GameManager::shutdown() { bus().raiseEvent(EVT::ET_QUIT, true); }
+void GameManager::shutdown() {
+    bus().raiseEvent(EVT::ET_QUIT, true);
+}
 
 // Walks a snapshot of the list, so that a listener may add or remove listeners while
 // it is notified: one removed meanwhile is not called, one added meanwhile waits for
@@ -157,9 +165,8 @@ void GameManager::handleEvent(EVT::I_Event* event) {
 void GameManager::update(float elapsed) {
     lastElapsed = elapsed;
     TimerBase::onUpdate(elapsed);
-    notifyAll(updateListeners, [this](I_GameUpdated* listener) {
-        listener->gameUpdated(lastElapsed);
-    });
+    notifyAll(updateListeners,
+              [this](I_GameUpdated* listener) { listener->gameUpdated(lastElapsed); });
     if (logicController) {
         logicController->onUpdate(elapsed);
     }

@@ -84,19 +84,19 @@ private:
     void render();
     void screenChanged(int width, int height);
 
-    I_WindowApp* windowApp = nullptr;                     // not owned
+    I_WindowApp* windowApp = nullptr;                        // not owned
     Render::I_RenderController* renderController = nullptr;  // not owned
-    Sound::I_SoundController* soundController = nullptr;   // not owned
-    I_LogicController* logicController = nullptr;         // not owned
+    Sound::I_SoundController* soundController = nullptr;     // not owned
+    I_LogicController* logicController = nullptr;            // not owned
     std::unique_ptr<ViewManager> viewManager;
-    std::vector<I_ScreenWatcher*> screenWatchers;         // not owned; in the order added
-    std::vector<I_GameUpdated*> updateListeners;          // not owned; in the order added
+    std::vector<I_ScreenWatcher*> screenWatchers;  // not owned; in the order added
+    std::vector<I_GameUpdated*> updateListeners;   // not owned; in the order added
     int baseWidth;
     int baseHeight;
     int screenWidth = 0;
     int screenHeight = 0;
-    float frameTime;     // target frame length in ms; 0: no limit
-    int maxFrameSkip;    // renders that may be skipped in a row
+    float frameTime;           // target frame length in ms; 0: no limit
+    int maxFrameSkip;          // renders that may be skipped in a row
     float lastElapsed = 0.0f;  // ms of the last update or pre-update
     int skippedFrames = 0;     // renders skipped since the last drawn frame
 };

@@ -1,8 +1,8 @@
 #pragma once
 
+#include <cstddef>
 #include <functional>
 #include <initializer_list>
-#include <cstddef>
 #include <memory>
 #include <vector>
 

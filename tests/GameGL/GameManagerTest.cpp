@@ -24,7 +24,9 @@ namespace {
 
 using Log = std::vector<std::string>;
 
-EVT::EventBus& bus() { return Util::Singleton<EVT::EventBus>::instance(); }
+EVT::EventBus& bus() {
+    return Util::Singleton<EVT::EventBus>::instance();
+}
 
 // A window application without a window: it logs what the manager asks of it.
 class LoggingWindow : public Game::I_WindowApp {
@@ -51,7 +53,9 @@ public:
 class LoggingLogic : public Game::I_LogicController {
 public:
     explicit LoggingLogic(Log& log) : log(log) {}
-    void setPause(bool paused) override { log.push_back(std::string("logic pause ") + (paused ? "on" : "off")); }
+    void setPause(bool paused) override {
+        log.push_back(std::string("logic pause ") + (paused ? "on" : "off"));
+    }
     void onUpdate(float elapsed) override {
         log.push_back("logic " + std::to_string(static_cast<int>(elapsed)));
         if (onUpdateHook) {
@@ -65,7 +69,9 @@ public:
 class LoggingView : public Game::I_View {
 public:
     explicit LoggingView(Log& log) : log(log) {}
-    void setPause(bool paused) override { log.push_back(std::string("view pause ") + (paused ? "on" : "off")); }
+    void setPause(bool paused) override {
+        log.push_back(std::string("view pause ") + (paused ? "on" : "off"));
+    }
     void setScreenSize(int width, int height) override {
         log.push_back("view size " + std::to_string(width) + "x" + std::to_string(height));
     }
@@ -174,8 +180,14 @@ TEST_F(GameManagerFrame, OneFrameRunsInTheFixedOrder) {
     log.clear();
 
     raiseFrame(10.0f);
-    const Log expected{"view pre 10", "timer", "listener A 10", "listener B 10", "logic 10",
-                       "view update 10", "clear " + std::to_string(0x11223344u), "view render",
+    const Log expected{"view pre 10",
+                       "timer",
+                       "listener A 10",
+                       "listener B 10",
+                       "logic 10",
+                       "view update 10",
+                       "clear " + std::to_string(0x11223344u),
+                       "view render",
                        "show"};
     EXPECT_EQ(log, expected);
 }
@@ -276,8 +288,8 @@ TEST_F(GameManagerFrame, AListenerMayRemoveItselfOrAnotherWhileNotified) {
     EVT::Event_Update update(1.0f);
     bus().raiseEvent(&update, false);
     bus().raiseEvent(&update, false);
-    EXPECT_EQ(log, (Log{"A 1", "C 1", "logic 1", "view update 1", "C 1", "logic 1",
-                        "view update 1"}));
+    EXPECT_EQ(log,
+              (Log{"A 1", "C 1", "logic 1", "view update 1", "C 1", "logic 1", "view update 1"}));
 }
 
 TEST(GameManager, ZeroBaseSizeBecomes800By600AndScaleFollowsTheScreen) {
@@ -337,7 +349,8 @@ TEST(GameManagerDeathTest, AWindowThatCannotStartIsFatal) {
     window.initSucceeds = false;
     Game::GameManager manager(0, 0, 60, 5);
     manager.setWindowApp(&window);
-    EXPECT_DEATH(manager.run(), "Func:void Game::GameManager::run\\(\\)(.|\n)*ABORT: Failed to init window");
+    EXPECT_DEATH(manager.run(),
+                 "Func:void Game::GameManager::run\\(\\)(.|\n)*ABORT: Failed to init window");
 }
 
 }  // namespace

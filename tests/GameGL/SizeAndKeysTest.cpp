@@ -40,10 +40,10 @@ TEST(WindowSize, FallsBackToTheDesktop) {
         std::vector<Size> modes;
     };
     const Case cases[] = {
-        {{2000, 700}, false, kModes},   // no mode is that wide
-        {{700, 2000}, false, kModes},   // no mode is that tall
-        {{1000, 700}, true, kModes},    // full screen needs an offered mode
-        {{1000, 700}, false, {}},       // the display offers nothing
+        {{2000, 700}, false, kModes},  // no mode is that wide
+        {{700, 2000}, false, kModes},  // no mode is that tall
+        {{1000, 700}, true, kModes},   // full screen needs an offered mode
+        {{1000, 700}, false, {}},      // the display offers nothing
     };
     for (const Case& c : cases) {
         EXPECT_EQ(Game::chooseWindowSize(c.requested, c.fullscreen, c.modes, kDesktop), kDesktop)
@@ -53,15 +53,14 @@ TEST(WindowSize, FallsBackToTheDesktop) {
 
 TEST(KeyTranslation, SpecialKeysUseTheEngineCodes) {
     const std::pair<int, int> table[] = {
-        {GLFW_KEY_LEFT, 4},       {GLFW_KEY_RIGHT, 5},        {GLFW_KEY_UP, 6},
-        {GLFW_KEY_DOWN, 7},       {GLFW_KEY_HOME, 8},         {GLFW_KEY_END, 9},
-        {GLFW_KEY_INSERT, 10},    {GLFW_KEY_BACKSPACE, 11},   {GLFW_KEY_DELETE, 12},
-        {GLFW_KEY_ENTER, 13},     {GLFW_KEY_PAGE_UP, 13},     {GLFW_KEY_PAGE_DOWN, 14},
-        {GLFW_KEY_ESCAPE, 27},    {GLFW_KEY_KP_0, 128},       {GLFW_KEY_KP_5, 133},
-        {GLFW_KEY_KP_9, 137},
-        {GLFW_KEY_KP_DIVIDE, 138}, {GLFW_KEY_KP_MULTIPLY, 139}, {GLFW_KEY_KP_SUBTRACT, 140},
-        {GLFW_KEY_KP_ADD, 141},   {GLFW_KEY_KP_DECIMAL, 142}, {GLFW_KEY_KP_EQUAL, 143},
-        {GLFW_KEY_KP_ENTER, 144},
+        {GLFW_KEY_LEFT, 4},          {GLFW_KEY_RIGHT, 5},       {GLFW_KEY_UP, 6},
+        {GLFW_KEY_DOWN, 7},          {GLFW_KEY_HOME, 8},        {GLFW_KEY_END, 9},
+        {GLFW_KEY_INSERT, 10},       {GLFW_KEY_BACKSPACE, 11},  {GLFW_KEY_DELETE, 12},
+        {GLFW_KEY_ENTER, 13},        {GLFW_KEY_PAGE_UP, 13},    {GLFW_KEY_PAGE_DOWN, 14},
+        {GLFW_KEY_ESCAPE, 27},       {GLFW_KEY_KP_0, 128},      {GLFW_KEY_KP_5, 133},
+        {GLFW_KEY_KP_9, 137},        {GLFW_KEY_KP_DIVIDE, 138}, {GLFW_KEY_KP_MULTIPLY, 139},
+        {GLFW_KEY_KP_SUBTRACT, 140}, {GLFW_KEY_KP_ADD, 141},    {GLFW_KEY_KP_DECIMAL, 142},
+        {GLFW_KEY_KP_EQUAL, 143},    {GLFW_KEY_KP_ENTER, 144},
     };
     for (const auto& [glfwKey, code] : table) {
         EXPECT_EQ(Game::translateKey(glfwKey), code) << "GLFW key " << glfwKey;
@@ -78,9 +77,9 @@ TEST(KeyTranslation, PrintableKeysArriveInLowerCase) {
 }
 
 TEST(KeyTranslation, KeysOutsideTheTableRaiseNothing) {
-    const int silent[] = {GLFW_KEY_F1,         GLFW_KEY_F12,         GLFW_KEY_TAB,
+    const int silent[] = {GLFW_KEY_F1,         GLFW_KEY_F12,           GLFW_KEY_TAB,
                           GLFW_KEY_LEFT_SHIFT, GLFW_KEY_RIGHT_CONTROL, GLFW_KEY_LEFT_ALT,
-                          GLFW_KEY_UNKNOWN,    GLFW_KEY_CAPS_LOCK,   GLFW_KEY_MENU};
+                          GLFW_KEY_UNKNOWN,    GLFW_KEY_CAPS_LOCK,     GLFW_KEY_MENU};
     for (int key : silent) {
         EXPECT_EQ(Game::translateKey(key), 0) << "GLFW key " << key;
     }

@@ -20,7 +20,9 @@ namespace {
 
 using TestSupport::EventRecorder;
 
-EVT::EventBus& bus() { return Util::Singleton<EVT::EventBus>::instance(); }
+EVT::EventBus& bus() {
+    return Util::Singleton<EVT::EventBus>::instance();
+}
 
 // Tests that open the real game window: skipped without a display, unless the
 // environment requires GL, then they fail.
@@ -109,8 +111,9 @@ TEST_F(WindowApp, AllowedSizesAreDistinctAndAscending) {
         EXPECT_LT(sizes[i - 1], sizes[i]);
     }
     const GLFWvidmode* desktop = glfwGetVideoMode(glfwGetPrimaryMonitor());
-    EXPECT_NE(std::find(sizes.begin(), sizes.end(), std::make_pair(desktop->width, desktop->height)),
-              sizes.end());
+    EXPECT_NE(
+        std::find(sizes.begin(), sizes.end(), std::make_pair(desktop->width, desktop->height)),
+        sizes.end());
 }
 
 TEST_F(WindowApp, ZeroSidesAreAnnouncedAsOne) {
@@ -206,8 +209,10 @@ TEST_F(WindowApp, GameSpeedScalesTheFrameTime) {
         if (event.type == EVT::ET_UPDATE) {
             ++updates;
             const double now = glfwGetTime();
-            if (updates == 1) frame1Update = now;
-            if (updates == 2) frame2Update = now;
+            if (updates == 1)
+                frame1Update = now;
+            if (updates == 2)
+                frame2Update = now;
             if (updates == 3) {
                 frame3Update = now;
                 bus().raiseEvent(EVT::ET_QUIT, false);

@@ -6,8 +6,8 @@
 
 #include <algorithm>
 #include <chrono>
-#include <functional>
 #include <cstdlib>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -23,7 +23,9 @@ namespace {
 
 using TestSupport::EventRecorder;
 
-EVT::EventBus& bus() { return Util::Singleton<EVT::EventBus>::instance(); }
+EVT::EventBus& bus() {
+    return Util::Singleton<EVT::EventBus>::instance();
+}
 
 constexpr const char* kTitle = "Quorlith input test";
 constexpr auto kInputTimeout = std::chrono::seconds(10);
@@ -43,10 +45,10 @@ protected:
         app = std::make_unique<Game::GLFWApp>(kTitle, 200, 150, false, 0x000000ffu, true, 1.0f);
         ASSERT_TRUE(app->initWindowApp());
         std::string output;
-        ASSERT_EQ(TestSupport::runCommand(std::string("xdotool search --sync --onlyvisible --name '") +
-                                              kTitle + "'",
-                                          output),
-                  0);
+        ASSERT_EQ(
+            TestSupport::runCommand(
+                std::string("xdotool search --sync --onlyvisible --name '") + kTitle + "'", output),
+            0);
         windowId = output.substr(0, output.find('\n'));
         ASSERT_FALSE(windowId.empty());
     }
@@ -96,9 +98,9 @@ TEST_F(WindowInput, KeyPressesArriveAsKeyEventsWithCodesAndModifierBits) {
     xdotool("key ctrl+alt+Left Escape Return Prior KP_Add F1 Tab shift");
     xdotool("key x");
     const std::vector<Key> expected{
-        {'a', true, 0}, {'a', false, 0}, {'b', true, 1},  {'b', false, 1},  {'c', true, 1},
+        {'a', true, 0},  {'a', false, 0}, {'b', true, 1},  {'b', false, 1}, {'c', true, 1},
         {'c', false, 1}, {4, true, 6},    {4, false, 6},   {27, true, 0},   {27, false, 0},
-        {13, true, 0},  {13, false, 0},  {13, true, 0},   {13, false, 0},  {141, true, 0},
+        {13, true, 0},   {13, false, 0},  {13, true, 0},   {13, false, 0},  {141, true, 0},
         {141, false, 0}, {'x', true, 0},  {'x', false, 0},
     };
     runUntil([&] { return keys.count(EVT::ET_KEY) >= expected.size(); });
@@ -119,7 +121,8 @@ TEST_F(WindowInput, HoldingAKeyGivesOnePressAndOneRelease) {
     for (const auto& key : keys.all<EVT::Event_Key>(EVT::ET_KEY)) {
         received.push_back({key.key, key.pressed, key.modifiers});
     }
-    const std::vector<Key> expected{{'z', true, 0}, {'z', false, 0}, {'y', true, 0}, {'y', false, 0}};
+    const std::vector<Key> expected{
+        {'z', true, 0}, {'z', false, 0}, {'y', true, 0}, {'y', false, 0}};
     EXPECT_EQ(received, expected);
 }
 
@@ -177,8 +180,8 @@ TEST_F(WindowInput, MouseMotionButtonsAndWheelArriveAsMouseEvents) {
             EXPECT_EQ(event.buttons, 0);
         }
     }
-    const std::vector<std::pair<int, bool>> expectedButtons{{1, true}, {1, false}, {2, true},
-                                                            {2, false}};
+    const std::vector<std::pair<int, bool>> expectedButtons{
+        {1, true}, {1, false}, {2, true}, {2, false}};
     EXPECT_EQ(buttons, expectedButtons);
     EXPECT_EQ(wheelEvents, 4);
     EXPECT_EQ(wheelTotal, 2);
