@@ -150,8 +150,8 @@ TEST_F(MainViewTest, DrawsTheConfiguredInfoLinesAtTheirScaleAndPlace) {
 
 TEST_F(MainViewTest, PassesInputOnAndReportsItsArea) {
     makeView();
-    EVT::I_Event* event = reinterpret_cast<EVT::I_Event*>(this);
-    EXPECT_EQ(view->onInput(event), event);
+    EVT::Event_Key key(32, true, 0);
+    EXPECT_EQ(view->onInput(&key), &key);
     const Game::ViewBox box = view->getViewBox();
     EXPECT_EQ(box.x, 0);
     EXPECT_EQ(box.y, 0);
