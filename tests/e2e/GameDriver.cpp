@@ -219,6 +219,8 @@ DataCopy::DataCopy() {
     const char* made = mkdtemp(pattern);
     root = made ? made : "";
     run("cp -r " + quoted(std::string(QUORLITH_DATA_DIR)) + "/. " + quoted(root));
+    // A developer's own settings in data/ would change what the tests see.
+    run("rm -f " + quoted(root) + "/SETTINGS_*");
 }
 
 DataCopy::~DataCopy() {

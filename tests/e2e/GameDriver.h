@@ -73,7 +73,8 @@ private:
     int status = -1;
 };
 
-// The game's data folder copied into a fresh temporary folder, removed afterwards.
+// The game's data folder, without any settings file, copied into a fresh temporary
+// folder that is removed afterwards.
 class DataCopy {
 public:
     DataCopy();
