@@ -44,13 +44,16 @@ Game::I_View* createMainView(Game::GameManager* manager, MainLogic* logic) {
 }
 
 MainView::MainView(Game::GameManager* gameManager, MainLogic* runningState)
-    : manager(gameManager), renderController(gameManager->getRenderController()), logic(runningState) {
+    : manager(gameManager),
+      renderController(gameManager->getRenderController()),
+      logic(runningState) {
     // The text overlay: material system (for its texture store), font, glyph array, renderer.
     materials = std::make_unique<MatSys::MaterialSystemFacade>(std::string(), nullptr);
     font = std::make_unique<SprFont::SpriteFont>(materials->getTextureStore(), CFG::get("FONT_CFG"),
                                                  CFG::parser()->getNumber<float>("FONT_SCALE"));
     const int glyphs = std::max(0, Util::strToNum<int>(CFG::get("NUM_GLYPH_IMAGES")));
-    glyphArray.reset(renderController->createVTCArray(SprFont::SpriteFontRenderer::sizeOfVA(glyphs), true));
+    glyphArray.reset(
+        renderController->createVTCArray(SprFont::SpriteFontRenderer::sizeOfVA(glyphs), true));
     fontRenderer = std::make_unique<SprFont::SpriteFontRenderer>(font.get(), glyphArray.get(), 0);
 
     const size_t cells = static_cast<size_t>(logic->getGridWidth()) * logic->getGridHeight();
@@ -86,9 +89,13 @@ void MainView::onRender() {
     }
 }
 
-EVT::I_Event* MainView::onInput(EVT::I_Event* event) { return event; }
+EVT::I_Event* MainView::onInput(EVT::I_Event* event) {
+    return event;
+}
 
-Game::ViewBox MainView::getViewBox() const { return Game::ViewBox{0, 0, screenWidth, screenHeight}; }
+Game::ViewBox MainView::getViewBox() const {
+    return Game::ViewBox{0, 0, screenWidth, screenHeight};
+}
 
 // One quad per set cell, column by column; returns the number of quads.
 int MainView::fillCellQuads() {
@@ -138,9 +145,11 @@ void MainView::drawInfo() {
         return;
     }
     const float advance = (font->getWidth() + font->getColGap()) * font->getScale();
-    const float s = baseScale(screenWidth, screenHeight, manager->getBaseWidth(), manager->getBaseHeight());
+    const float s =
+        baseScale(screenWidth, screenHeight, manager->getBaseWidth(), manager->getBaseHeight());
 
-    drawCentred(timeText(logic->getElapsed()), CFG::parser()->getPoint<float>("TIME_POS"), s, advance);
+    drawCentred(timeText(logic->getElapsed()), CFG::parser()->getPoint<float>("TIME_POS"), s,
+                advance);
 
     if (infoKeys.empty()) {
         Util::splitString(CFG::get("TEXT_INFO_KEYS"), ",", infoKeys, false, true);
@@ -155,10 +164,12 @@ void MainView::drawInfo() {
 void MainView::drawCentred(const std::string& text, const MathStuff::Vector3<float>& point, float k,
                            float advance) {
     SprSys::Spatial2D start;
-    start.x = centredStartX(screenWidth * point.x, text.size(), k, advance, font->getColGap(), font->getScale());
+    start.x = centredStartX(screenWidth * point.x, text.size(), k, advance, font->getColGap(),
+                            font->getScale());
     start.y = screenHeight * point.y;
     start.z = point.z;
-    fontRenderer->display(renderController, text, start, nullptr, k, SprFont::SpriteFontRenderer::getDefaultMover());
+    fontRenderer->display(renderController, text, start, nullptr, k,
+                          SprFont::SpriteFontRenderer::getDefaultMover());
 }
 
 std::string MainView::timeText(float elapsedMs) {
@@ -169,7 +180,8 @@ float MainView::baseScale(int width, int height, int baseWidth, int baseHeight) 
     return std::min(static_cast<float>(width) / baseWidth, static_cast<float>(height) / baseHeight);
 }
 
-float MainView::centredStartX(float x, size_t length, float k, float advance, float colGap, float fontScale) {
+float MainView::centredStartX(float x, size_t length, float k, float advance, float colGap,
+                              float fontScale) {
     x -= 0.5f * k * (static_cast<float>(length) * advance - colGap * fontScale - advance);
     return x - fontScale * k;
 }

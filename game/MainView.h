@@ -68,25 +68,27 @@ public:
     // x of the pen start that centres a text of `length` characters on x, at text scale
     // k, for a font of that advance (width + column gap, times font scale), column gap
     // and font scale.
-    static float centredStartX(float x, size_t length, float k, float advance, float colGap, float fontScale);
+    static float centredStartX(float x, size_t length, float k, float advance, float colGap,
+                               float fontScale);
 
 private:
     int fillCellQuads();
     void drawCells(int quads) const;
     void drawInfo();
-    void drawCentred(const std::string& text, const MathStuff::Vector3<float>& point, float k, float advance);
+    void drawCentred(const std::string& text, const MathStuff::Vector3<float>& point, float k,
+                     float advance);
 
-    Game::GameManager* manager;                          // not owned
-    Render::I_RenderController* renderController;        // not owned
+    Game::GameManager* manager;                    // not owned
+    Render::I_RenderController* renderController;  // not owned
     int screenWidth = 0;
     int screenHeight = 0;
-    MainLogic* logic;                                    // not owned
+    MainLogic* logic;  // not owned
     std::unique_ptr<SprFont::SpriteFont> font;
-    std::unique_ptr<Render::I_VertexArray> glyphArray;   // null when it could not be made
+    std::unique_ptr<Render::I_VertexArray> glyphArray;  // null when it could not be made
     std::unique_ptr<SprFont::SpriteFontRenderer> fontRenderer;
     std::unique_ptr<MatSys::MaterialSystemFacade> materials;
-    std::unique_ptr<float[]> cellVertices;               // 4 vertices x 3 floats per cell
-    std::vector<std::string> infoKeys;                   // read on the first frame with info
+    std::unique_ptr<float[]> cellVertices;  // 4 vertices x 3 floats per cell
+    std::vector<std::string> infoKeys;      // read on the first frame with info
 };
 
 }  // namespace Tool

@@ -33,8 +33,8 @@ constexpr int kDefaultFrames = 600;
 constexpr int kEmptyFrames = 600;
 constexpr int kWidth = 1280;
 constexpr int kHeight = 720;
-constexpr int kStartEvery = 90;      // SPACE pressed again (the title after a death)
-constexpr int kTurnEvery = 45;       // LEFT and RIGHT held in turns
+constexpr int kStartEvery = 90;  // SPACE pressed again (the title after a death)
+constexpr int kTurnEvery = 45;   // LEFT and RIGHT held in turns
 
 double msSince(Clock::time_point start) {
     return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
@@ -75,7 +75,7 @@ private:
     void onFrameStart() {
         ++frame;
         if (frame == 2) {
-            startupMs = msSince(start);   // the first frame has been presented
+            startupMs = msSince(start);  // the first frame has been presented
             playStart = Clock::now();
         }
     }
@@ -130,7 +130,8 @@ double bareWindowStartupMs() {
         return -1;
     }
     glfwWindowHint(GLFW_DEPTH_BITS, 24);
-    GLFWwindow* window = glfwCreateWindow(kWidth, kHeight, "Quorlith bare window", nullptr, nullptr);
+    GLFWwindow* window =
+        glfwCreateWindow(kWidth, kHeight, "Quorlith bare window", nullptr, nullptr);
     if (!window) {
         glfwTerminate();
         return -1;
@@ -160,7 +161,8 @@ void BM_GameAgainstBaselines(benchmark::State& state) {
             return;
         }
         // Every frame drawn (no frame skipping) and no wait for the display's refresh.
-        std::vector<std::string> args = {"bench_game_frame", "VSYNC_ON==NO", "FRAME_SKIP==0", "GAME_SEED==7"};
+        std::vector<std::string> args = {"bench_game_frame", "VSYNC_ON==NO", "FRAME_SKIP==0",
+                                         "GAME_SEED==7"};
         std::vector<char*> argv;
         for (auto& arg : args) {
             argv.push_back(arg.data());

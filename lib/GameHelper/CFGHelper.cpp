@@ -21,7 +21,7 @@ void CFGHelper::populateAnimFrameStore(SprSys::AnimFrameStore* store, const std:
         }
         auto* frame = new SprSys::AnimFrame(config.get(key));
         if (store->add(key, frame) != frame) {
-            delete frame;   // the name was taken: the earlier frame stays
+            delete frame;  // the name was taken: the earlier frame stays
         }
     }
 }

@@ -7,7 +7,8 @@
 
 namespace GameHelper {
 
-RenderHelper::RenderHelper(Render::I_RenderController* renderController) : controller(renderController) {}
+RenderHelper::RenderHelper(Render::I_RenderController* renderController)
+    : controller(renderController) {}
 
 RenderHelper::~RenderHelper() = default;
 
@@ -16,7 +17,9 @@ void RenderHelper::set2D(const ViewBoxHelper* box) const {
     set2D(area.x, area.y, area.width, area.height, false);
 }
 
-void RenderHelper::set2D(int width, int height, bool centre) const { set2D(0, 0, width, height, centre); }
+void RenderHelper::set2D(int width, int height, bool centre) const {
+    set2D(0, 0, width, height, centre);
+}
 
 void RenderHelper::set2D(int x, int y, int width, int height, bool centre) const {
     Render::ViewData view;
@@ -35,8 +38,8 @@ void RenderHelper::set2D(int x, int y, int width, int height, bool centre) const
 
     MathStuff::Orientation<float> camera;
     if (centre) {
-        camera.pos = MathStuff::Vector3<float>(static_cast<float>(-(width / 2)), static_cast<float>(-(height / 2)),
-                                               0.0f);
+        camera.pos = MathStuff::Vector3<float>(static_cast<float>(-(width / 2)),
+                                               static_cast<float>(-(height / 2)), 0.0f);
     }
     camera.dir = MathStuff::Vector3<float>(0.0f, 0.0f, -1.0f);
     camera.up = MathStuff::Vector3<float>(0.0f, 1.0f, 0.0f);

@@ -13,7 +13,7 @@ class ViewBoxHelper;
 // middle when centred).
 class RenderHelper {
 public:
-    explicit RenderHelper(Render::I_RenderController* controller);   // not owned
+    explicit RenderHelper(Render::I_RenderController* controller);  // not owned
     virtual ~RenderHelper();
 
     // The area of the helper's view box, not centred.
@@ -26,7 +26,7 @@ public:
     virtual void set2D(int x, int y, int width, int height, bool centre) const;
 
 private:
-    Render::I_RenderController* controller;   // not owned
+    Render::I_RenderController* controller;  // not owned
 };
 
 }  // namespace GameHelper

@@ -4,11 +4,17 @@ namespace Sound {
 
 NullSoundController::~NullSoundController() = default;
 
-bool NullSoundController::init() { return true; }
+bool NullSoundController::init() {
+    return true;
+}
 
-bool NullSoundController::addSource(int, bool) { return true; }
+bool NullSoundController::addSource(int, bool) {
+    return true;
+}
 
-bool NullSoundController::load(int, const std::string&) { return true; }
+bool NullSoundController::load(int, const std::string&) {
+    return true;
+}
 
 void NullSoundController::play(int, int, int, int) {}
 
@@ -18,7 +24,9 @@ void NullSoundController::resume(int) {}
 
 void NullSoundController::stop(int) {}
 
-bool NullSoundController::isPlaying(int) { return false; }
+bool NullSoundController::isPlaying(int) {
+    return false;
+}
 
 void NullSoundController::setVolume(int, int) {}
 

@@ -10,14 +10,14 @@ class NullSoundController : public I_SoundController {
 public:
     ~NullSoundController() override;
 
-    bool init() override;                                   // true
-    bool addSource(int source, bool looping) override;      // true
+    bool init() override;                                        // true
+    bool addSource(int source, bool looping) override;           // true
     bool load(int sound, const std::string& fileName) override;  // true
     void play(int source, int sound, int volume, int pan) override;
     void pause(int source) override;
     void resume(int source) override;
     void stop(int source) override;
-    bool isPlaying(int source) override;                    // false
+    bool isPlaying(int source) override;  // false
     void setVolume(int source, int volume) override;
     void shutdown() override;
 };

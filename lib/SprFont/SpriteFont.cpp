@@ -52,9 +52,11 @@ SpriteFont::SpriteFont(MatSys::TextureStore* textures, const std::string& fileNa
     const int border = parser.getNumber<int>("GLYPH_BORDER");
 
     const std::string imageName = config.get("GLYPHS_IMAGE");
-    MatSys::I_Texture* texture = textures && !imageName.empty() ? textures->add(imageName) : nullptr;
+    MatSys::I_Texture* texture =
+        textures && !imageName.empty() ? textures->add(imageName) : nullptr;
     if (!texture) {
-        QUORLITH_FATAL("Font " << fileName << ": glyph image '" << imageName << "' cannot be loaded");
+        QUORLITH_FATAL("Font " << fileName << ": glyph image '" << imageName
+                               << "' cannot be loaded");
     }
     sheet = std::make_unique<SprSys::SpriteSheet>(texture, glyphWidth, glyphHeight, border, false);
 

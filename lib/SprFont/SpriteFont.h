@@ -74,7 +74,8 @@ private:
     std::unique_ptr<SprSys::SpriteSheet> sheet;
     std::unique_ptr<SprSys::SpriteRotation> rotation;
     std::unique_ptr<SprSys::AnimFrameStore> frameStore;
-    std::vector<SprSys::AnimFrame*> glyphFrames[kCharacters];   // frames not owned (the store has them)
+    std::vector<SprSys::AnimFrame*>
+        glyphFrames[kCharacters];  // frames not owned (the store has them)
     int advances[kCharacters];
 };
 

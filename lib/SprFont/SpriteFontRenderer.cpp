@@ -15,7 +15,8 @@ constexpr char kLineFeed = '\n';
 
 }  // namespace
 
-void SpriteFontRenderer::DefaultMover::next(SprSys::Sprite& sprite, const SpriteFontRenderer& renderer,
+void SpriteFontRenderer::DefaultMover::next(SprSys::Sprite& sprite,
+                                            const SpriteFontRenderer& renderer,
                                             const std::string& text, size_t position,
                                             const SprSys::Spatial2D& start) {
     const SpriteFont& font = *renderer.getFont();
@@ -28,20 +29,25 @@ void SpriteFontRenderer::DefaultMover::next(SprSys::Sprite& sprite, const Sprite
     }
 }
 
-SpriteFontRenderer::SpriteFontRenderer(SpriteFont* rendererFont, Render::I_VertexArray* vertexArray, int unit)
+SpriteFontRenderer::SpriteFontRenderer(SpriteFont* rendererFont, Render::I_VertexArray* vertexArray,
+                                       int unit)
     : font(rendererFont), array(vertexArray), textureUnit(unit) {}
 
 SpriteFontRenderer::~SpriteFontRenderer() = default;
 
-int SpriteFontRenderer::sizeOfVA(int glyphFrames) { return glyphFrames * SprSys::SpriteRender::kBytesPerQuad; }
+int SpriteFontRenderer::sizeOfVA(int glyphFrames) {
+    return glyphFrames * SprSys::SpriteRender::kBytesPerQuad;
+}
 
 SpriteFontRenderer::DefaultMover* SpriteFontRenderer::getDefaultMover() {
     static DefaultMover s_defMover;
     return &s_defMover;
 }
 
-SprSys::Spatial2D SpriteFontRenderer::addText(const std::string& text, const SprSys::Spatial2D& start,
-                                              const Util::RGBA* color, float scale, I_Mover* mover) {
+SprSys::Spatial2D SpriteFontRenderer::addText(const std::string& text,
+                                              const SprSys::Spatial2D& start,
+                                              const Util::RGBA* color, float scale,
+                                              I_Mover* mover) {
     const float s = font->getScale() * scale;
     SprSys::Sprite sprite;
     sprite.x = start.x;
@@ -59,8 +65,8 @@ SprSys::Spatial2D SpriteFontRenderer::addText(const std::string& text, const Spr
         sprite.frames = &frames;
         // A glyph that would run past the end of the array is left out.
         if (bytesWritten + sizeOfVA(static_cast<int>(frames.size())) <= capacity) {
-            bytesWritten += SprSys::SpriteRender::toVA(sprite, array, bytesWritten, font->getRotation(), sheet,
-                                                       false);
+            bytesWritten += SprSys::SpriteRender::toVA(sprite, array, bytesWritten,
+                                                       font->getRotation(), sheet, false);
         }
         if (mover) {
             mover->next(sprite, *this, text, position, start);
@@ -76,14 +82,17 @@ SprSys::Spatial2D SpriteFontRenderer::addText(const std::string& text, const Spr
     return end;
 }
 
-SprSys::Spatial2D SpriteFontRenderer::display(Render::I_RenderController* controller, const std::string& text,
-                                              const SprSys::Spatial2D& start, const Util::RGBA* color, float scale,
+SprSys::Spatial2D SpriteFontRenderer::display(Render::I_RenderController* controller,
+                                              const std::string& text,
+                                              const SprSys::Spatial2D& start,
+                                              const Util::RGBA* color, float scale,
                                               I_Mover* mover) {
     font->getSprSheet()->beginUsing(textureUnit);
     array->beginUsing();
     bytesWritten = 0;
     const SprSys::Spatial2D end = addText(text, start, color, scale, mover);
-    const unsigned quads = static_cast<unsigned>(bytesWritten / SprSys::SpriteRender::kBytesPerQuad);
+    const unsigned quads =
+        static_cast<unsigned>(bytesWritten / SprSys::SpriteRender::kBytesPerQuad);
     controller->drawArrays(Render::RT_QUADS, 0, quads * SprSys::SpriteRender::kVerticesPerQuad);
     font->getSprSheet()->endUsing(textureUnit);
     array->endUsing();

@@ -28,16 +28,18 @@ public:
     class I_Mover {
     public:
         virtual ~I_Mover() = default;
-        virtual void next(SprSys::Sprite& sprite, const SpriteFontRenderer& renderer, const std::string& text,
-                          size_t position, const SprSys::Spatial2D& start) = 0;
+        virtual void next(SprSys::Sprite& sprite, const SpriteFontRenderer& renderer,
+                          const std::string& text, size_t position,
+                          const SprSys::Spatial2D& start) = 0;
     };
 
     // Left to right, by (column gap + the character's advance) x scale; a line feed
     // goes back to the start x and one line (row gap + glyph height) x scale down.
     class DefaultMover : public I_Mover {
     public:
-        void next(SprSys::Sprite& sprite, const SpriteFontRenderer& renderer, const std::string& text,
-                  size_t position, const SprSys::Spatial2D& start) override;
+        void next(SprSys::Sprite& sprite, const SpriteFontRenderer& renderer,
+                  const std::string& text, size_t position,
+                  const SprSys::Spatial2D& start) override;
     };
 
     // The font and the array are not owned. The array must hold the layout that
@@ -53,8 +55,8 @@ public:
     // display, starting at `start`, in `color` (null: the font's) at the font's scale
     // times `scale`. Returns the pen position after the text. Glyphs that do not fit
     // in the array are left out; the pen still moves over them.
-    SprSys::Spatial2D addText(const std::string& text, const SprSys::Spatial2D& start, const Util::RGBA* color,
-                              float scale, I_Mover* mover);
+    SprSys::Spatial2D addText(const std::string& text, const SprSys::Spatial2D& start,
+                              const Util::RGBA* color, float scale, I_Mover* mover);
 
     // Binds the glyph image and the array, writes the text from the start of the
     // array and draws it as quads with one call. Returns what addText returns.
@@ -67,10 +69,10 @@ public:
     void resetBytesWritten() { bytesWritten = 0; }
 
 private:
-    SpriteFont* font;                  // not owned
-    Render::I_VertexArray* array;      // not owned
+    SpriteFont* font;              // not owned
+    Render::I_VertexArray* array;  // not owned
     int textureUnit;
-    int bytesWritten = 0;              // since the last reset
+    int bytesWritten = 0;  // since the last reset
 };
 
 }  // namespace SprFont

@@ -3,8 +3,8 @@
 #include <vector>
 
 #include "Util/FatalReport.h"
-#include "Util/Strings.h"
 #include "Util/NumberConversion.h"
+#include "Util/Strings.h"
 
 namespace SprSys {
 

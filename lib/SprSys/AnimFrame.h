@@ -10,10 +10,10 @@ namespace SprSys {
 struct AnimFrame {
     // Mirror variant of the texture coordinates.
     enum Orientation {
-        N = 0,    // as cut
-        H = 1,    // mirrored top to bottom
-        V = 2,    // mirrored left to right
-        HV = 3,   // both
+        N = 0,   // as cut
+        H = 1,   // mirrored top to bottom
+        V = 2,   // mirrored left to right
+        HV = 3,  // both
     };
 
     AnimFrame() = default;
@@ -24,12 +24,12 @@ struct AnimFrame {
     // N, H, V and HV, is fatal; a number that cannot be read throws std::domain_error.
     explicit AnimFrame(const std::string& text);
 
-    int frame = 0;                    // index of the cell in the sprite sheet
-    std::int16_t shiftX = 0;          // shift of the frame centre from the sprite position,
-    std::int16_t shiftY = 0;          //   before scaling and rotation
+    int frame = 0;            // index of the cell in the sprite sheet
+    std::int16_t shiftX = 0;  // shift of the frame centre from the sprite position,
+    std::int16_t shiftY = 0;  //   before scaling and rotation
     Orientation orientation = N;
-    std::int16_t rotation = 0;        // whole degrees, added to the sprite's
-    float scaleX = 1.0f;              // multiplied with the sprite's scale
+    std::int16_t rotation = 0;  // whole degrees, added to the sprite's
+    float scaleX = 1.0f;        // multiplied with the sprite's scale
     float scaleY = 1.0f;
 };
 

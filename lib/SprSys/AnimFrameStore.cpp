@@ -12,10 +12,16 @@ AnimFrameStore::AnimFrameStore()
 
 AnimFrameStore::~AnimFrameStore() = default;
 
-AnimFrame* AnimFrameStore::get(const std::string& name) const { return impl->get(name); }
+AnimFrame* AnimFrameStore::get(const std::string& name) const {
+    return impl->get(name);
+}
 
-AnimFrame* AnimFrameStore::add(const std::string& name, AnimFrame* frame) { return impl->add(name, frame); }
+AnimFrame* AnimFrameStore::add(const std::string& name, AnimFrame* frame) {
+    return impl->add(name, frame);
+}
 
-bool AnimFrameStore::exists(const std::string& name) const { return impl->exists(name); }
+bool AnimFrameStore::exists(const std::string& name) const {
+    return impl->exists(name);
+}
 
 }  // namespace SprSys

@@ -16,7 +16,7 @@ struct Sprite {
     float z = 0.0f;
     int rotation = 0;
     Util::RGBA color;
-    const std::vector<AnimFrame*>* frames = nullptr;   // not owned; null draws nothing
+    const std::vector<AnimFrame*>* frames = nullptr;  // not owned; null draws nothing
     float scaleX = 1.0f;
     float scaleY = 1.0f;
 };

@@ -21,8 +21,8 @@ struct Corners {
     float dy[kVerticesPerQuad];
 };
 
-Corners quadCorners(const AnimFrame& frame, const SpriteRotation* rotation, const SpriteSheet& sheet,
-                    int angle, float sx, float sy) {
+Corners quadCorners(const AnimFrame& frame, const SpriteRotation* rotation,
+                    const SpriteSheet& sheet, int angle, float sx, float sy) {
     Corners corners{};
     if (rotation) {
         const RotationBox& box = rotation->getRotationBox(angle);
@@ -46,8 +46,8 @@ Corners quadCorners(const AnimFrame& frame, const SpriteRotation* rotation, cons
 
 }  // namespace
 
-int toVA(const Sprite& sprite, Render::I_VertexArray* array, int bytePos, const SpriteRotation* rotation,
-         const SpriteSheet& sheet, bool depth) {
+int toVA(const Sprite& sprite, Render::I_VertexArray* array, int bytePos,
+         const SpriteRotation* rotation, const SpriteSheet& sheet, bool depth) {
     if (!sprite.frames || !array) {
         return 0;
     }

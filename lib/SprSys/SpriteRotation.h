@@ -18,7 +18,7 @@ public:
     const RotationBox& getRotationBox(int angle) const;
 
 private:
-    std::vector<RotationBox> boxes;   // 360 entries, entry a rotated by a degrees
+    std::vector<RotationBox> boxes;  // 360 entries, entry a rotated by a degrees
 };
 
 }  // namespace SprSys

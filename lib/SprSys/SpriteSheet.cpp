@@ -5,23 +5,24 @@
 
 namespace SprSys {
 
-SpriteSheet::SpriteSheet(MatSys::I_Texture* sheetTexture, int frameWidth, int frameHeight, int spacing,
-                         bool adjustTexCoords)
+SpriteSheet::SpriteSheet(MatSys::I_Texture* sheetTexture, int frameWidth, int frameHeight,
+                         int spacing, bool adjustTexCoords)
     : texture(sheetTexture) {
     initGridSheet(frameWidth, frameHeight, spacing, adjustTexCoords);
 }
 
 SpriteSheet::~SpriteSheet() = default;
 
-void SpriteSheet::initGridSheet(int frameWidth, int frameHeight, int spacing, bool adjustTexCoords) {
+void SpriteSheet::initGridSheet(int frameWidth, int frameHeight, int spacing,
+                                bool adjustTexCoords) {
     if (!texture) {
-        return;   // nothing to cut: the sheet stays without frames
+        return;  // nothing to cut: the sheet stays without frames
     }
     const int stepX = frameWidth + spacing;
     const int stepY = frameHeight + spacing;
     if (frameWidth < 1 || frameHeight < 1 || stepX < 1 || stepY < 1) {
-        QUORLITH_FATAL("Cannot cut a sprite sheet into frames of " << frameWidth << "x" << frameHeight
-                                                                   << " texels with spacing " << spacing);
+        QUORLITH_FATAL("Cannot cut a sprite sheet into frames of "
+                       << frameWidth << "x" << frameHeight << " texels with spacing " << spacing);
     }
 
     int width = 0;
@@ -65,9 +66,13 @@ SpriteBox SpriteSheet::getSpriteBox(int frame, AnimFrame::Orientation orientatio
     return boxes[variant][frame];
 }
 
-int SpriteSheet::getFrameWidth(int frame) const { return hasFrame(frame) ? sizes[frame].first : 0; }
+int SpriteSheet::getFrameWidth(int frame) const {
+    return hasFrame(frame) ? sizes[frame].first : 0;
+}
 
-int SpriteSheet::getFrameHeight(int frame) const { return hasFrame(frame) ? sizes[frame].second : 0; }
+int SpriteSheet::getFrameHeight(int frame) const {
+    return hasFrame(frame) ? sizes[frame].second : 0;
+}
 
 void SpriteSheet::beginUsing(int textureUnit) const {
     if (texture) {

@@ -49,9 +49,9 @@ private:
 
     bool hasFrame(int frame) const { return frame >= 0 && frame < getFrameCount(); }
 
-    MatSys::I_Texture* texture;                      // not owned
-    std::vector<SpriteBox> boxes[kOrientations];     // indexed by orientation, then frame
-    std::vector<std::pair<int, int>> sizes;          // (width, height) of each frame
+    MatSys::I_Texture* texture;                   // not owned
+    std::vector<SpriteBox> boxes[kOrientations];  // indexed by orientation, then frame
+    std::vector<std::pair<int, int>> sizes;       // (width, height) of each frame
 };
 
 }  // namespace SprSys

@@ -75,7 +75,7 @@ TEST_F(RenderHelperTest, AnAreaAwayFromTheOriginMovesTheViewport) {
 TEST_F(RenderHelperTest, TheViewBoxFormProjectsOntoTheBoxWithoutCentring) {
     GameHelper::ViewBoxHelper box(Game::ViewBox{100, 50, 200, 100});
     GameHelper::RenderHelper(controller.get()).set2D(&box);
-    fillRect(190, 90, 200, 100);   // the top right corner of the box
+    fillRect(190, 90, 200, 100);  // the top right corner of the box
     EXPECT_TRUE(white(299, 149));
     EXPECT_FALSE(white(300, 149));
     EXPECT_FLOAT_EQ(controller->getCamera().pos.x, 0.0f);

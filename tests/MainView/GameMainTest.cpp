@@ -12,7 +12,7 @@ TEST(GlobalKeys, AreCopiedIntoTheOverridesUnlessAlreadyThere) {
     CFG::global()->add("FONT_SCALE", "3");
     CFG::global()->add("GRID_WIDTH", "64");
     CFG::global()->add("GRID_HEIGHT", "48");
-    CFG::getDefaultOverrides()->add("GRID_WIDTH", "32");   // as from the command line
+    CFG::getDefaultOverrides()->add("GRID_WIDTH", "32");  // as from the command line
     GameMain::shareGlobalKeys();
     CFG::Info* overrides = CFG::getDefaultOverrides();
     EXPECT_EQ(overrides->get("FONT_SCALE"), "3");
@@ -32,7 +32,7 @@ TEST(RequiredAbilities, PassWhenTheirInfoKeysSayYes) {
     CFG::getDefaultOverrides()->add("INFO_HAVE_VBOS", "1");
     CFG::getDefaultOverrides()->add("INFO_HAVE_FBOS", "YES");
     GameMain::requireAbilities("HAVE_VBOS, HAVE_FBOS");
-    GameMain::requireAbilities("");   // Quorlith's own list
+    GameMain::requireAbilities("");  // Quorlith's own list
     SUCCEED();
 }
 

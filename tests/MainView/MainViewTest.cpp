@@ -42,7 +42,7 @@ protected:
         manager = std::make_unique<Game::GameManager>(kWidth, kHeight, 60, 0);
         manager->setRenderController(controller.get());
         logic = std::make_unique<Tool::MainLogic>(nullptr, &Tool::createHeadlessView);
-        logic->onEnter("", "");   // the first entry: info shown, field cleared
+        logic->onEnter("", "");  // the first entry: info shown, field cleared
     }
 
     void TearDown() override {
@@ -57,7 +57,7 @@ protected:
         view = std::make_unique<MainView>(manager.get(), logic.get());
         view->setScreenSize(kWidth, kHeight);
     }
-    void startPlay() { logic->onEnter("TITLE", "START"); }   // info hidden from now on
+    void startPlay() { logic->onEnter("TITLE", "START"); }  // info hidden from now on
     void setCell(int x, int y) { logic->getGrid()[y * logic->getGridWidth() + x] = '1'; }
     bool white(int x, int y) const { return pixelAt(x, y)[0] == 255; }
 
@@ -123,8 +123,8 @@ TEST_F(MainViewTest, ShowsTheTimeTextOnlyWhileTheInfoIsShown) {
     view->onRender();
     EXPECT_TRUE(white(309, 244));
     EXPECT_FALSE(white(307, 244));
-    EXPECT_TRUE(white(307, 241));      // row 3 of '0' starts with '#'
-    EXPECT_FALSE(white(312, 244));     // the clear column of the cell
+    EXPECT_TRUE(white(307, 241));   // row 3 of '0' starts with '#'
+    EXPECT_FALSE(white(312, 244));  // the clear column of the cell
 
     startPlay();
     view->onRender();
@@ -143,9 +143,9 @@ TEST_F(MainViewTest, DrawsTheConfiguredInfoLinesAtTheirScaleAndPlace) {
     // y 350 ... 370; row 3 of '-' is "#####": y 370 - 7.
     EXPECT_TRUE(white(147, 363));
     EXPECT_TRUE(white(155, 363));
-    EXPECT_FALSE(white(157, 363));     // clear column
-    EXPECT_FALSE(white(150, 368));     // row 0 is clear
-    EXPECT_TRUE(white(159, 363));      // the second '-' starts 12 pixels on
+    EXPECT_FALSE(white(157, 363));  // clear column
+    EXPECT_FALSE(white(150, 368));  // row 0 is clear
+    EXPECT_TRUE(white(159, 363));   // the second '-' starts 12 pixels on
 }
 
 TEST_F(MainViewTest, PassesInputOnAndReportsItsArea) {
@@ -172,9 +172,11 @@ TEST(MainViewText, BaseScaleIsTheSmallerRatio) {
 
 TEST(MainViewText, CentresTheTextOnThePoint) {
     // Advance 12 (6 texels, font scale 2), no gap, text scale 1, three characters.
-    EXPECT_FLOAT_EQ(MainView::centredStartX(100.0f, 3, 1.0f, 12.0f, 0.0f, 2.0f), 100.0f - 12.0f - 2.0f);
+    EXPECT_FLOAT_EQ(MainView::centredStartX(100.0f, 3, 1.0f, 12.0f, 0.0f, 2.0f),
+                    100.0f - 12.0f - 2.0f);
     // With a column gap of 1: advance 14, the gap counts once less.
-    EXPECT_FLOAT_EQ(MainView::centredStartX(100.0f, 3, 1.0f, 14.0f, 1.0f, 2.0f), 100.0f - 0.5f * (42 - 2 - 14) - 2);
+    EXPECT_FLOAT_EQ(MainView::centredStartX(100.0f, 3, 1.0f, 14.0f, 1.0f, 2.0f),
+                    100.0f - 0.5f * (42 - 2 - 14) - 2);
 }
 
 TEST(MainViewFactory, WithoutAManagerTheStateRunsHeadless) {

@@ -45,9 +45,10 @@ protected:
         GameHelper::RenderHelper(controller.get()).set2D(kWidth, kHeight, false);
         maker = std::make_unique<MatSys::OGL::TextureMaker>(QUORLITH_DATA_DIR);
         textures = std::make_unique<MatSys::TextureStore>(maker.get());
-        font = std::make_unique<SprFont::SpriteFont>(textures.get(), std::string(QUORLITH_DATA_DIR) + "/quorfont.cfg",
-                                                     1.0f);
-        array.reset(controller->createVTCArray(SprFont::SpriteFontRenderer::sizeOfVA(kGlyphs), true));
+        font = std::make_unique<SprFont::SpriteFont>(
+            textures.get(), std::string(QUORLITH_DATA_DIR) + "/quorfont.cfg", 1.0f);
+        array.reset(
+            controller->createVTCArray(SprFont::SpriteFontRenderer::sizeOfVA(kGlyphs), true));
         renderer = std::make_unique<SprFont::SpriteFontRenderer>(font.get(), array.get(), 0);
     }
 
@@ -85,7 +86,8 @@ TEST_F(FontDisplayTest, DrawsTheGlyphPixelsOfTheFontImage) {
     SprSys::Spatial2D start;
     start.x = 100;
     start.y = 200;
-    renderer->display(controller.get(), "A", start, nullptr, kScale, SprFont::SpriteFontRenderer::getDefaultMover());
+    renderer->display(controller.get(), "A", start, nullptr, kScale,
+                      SprFont::SpriteFontRenderer::getDefaultMover());
     // 'A' row 0 is ".###.", row 3 "#####", column 5 is the clear column of the cell.
     EXPECT_EQ(texel(100, 200, 0, 0)[0], 0);
     EXPECT_EQ(texel(100, 200, 2, 0), kWhite);
@@ -101,17 +103,19 @@ TEST_F(FontDisplayTest, DrawsAllTextOfOneDisplayWithOneCall) {
     SprSys::Spatial2D start;
     start.x = 100;
     start.y = 300;
-    const SprSys::Spatial2D end = renderer->display(controller.get(), "AB\nQ", start, nullptr, kScale,
-                                                    SprFont::SpriteFontRenderer::getDefaultMover());
+    const SprSys::Spatial2D end =
+        renderer->display(controller.get(), "AB\nQ", start, nullptr, kScale,
+                          SprFont::SpriteFontRenderer::getDefaultMover());
     EXPECT_EQ(controller->calls, 1);
     EXPECT_EQ(controller->lastCount, 12u);
     // Q sits one line (10 + 2 texels) lower at the start x; B one advance right of A.
-    EXPECT_EQ(texel(100, 300 - 12 * static_cast<int>(kScale), 2, 0), kWhite);   // Q row 0 ".###."
-    EXPECT_EQ(texel(100 + 6 * static_cast<int>(kScale), 300, 0, 0), kWhite);    // B row 0 "####."
+    EXPECT_EQ(texel(100, 300 - 12 * static_cast<int>(kScale), 2, 0), kWhite);  // Q row 0 ".###."
+    EXPECT_EQ(texel(100 + 6 * static_cast<int>(kScale), 300, 0, 0), kWhite);   // B row 0 "####."
     EXPECT_FLOAT_EQ(end.y, 300 - 12 * kScale);
 
     // A second display starts again at the beginning of the array.
-    renderer->display(controller.get(), "A", start, nullptr, 1.0f, SprFont::SpriteFontRenderer::getDefaultMover());
+    renderer->display(controller.get(), "A", start, nullptr, 1.0f,
+                      SprFont::SpriteFontRenderer::getDefaultMover());
     EXPECT_EQ(controller->calls, 2);
     EXPECT_EQ(controller->lastCount, 4u);
 }
@@ -121,7 +125,8 @@ TEST_F(FontDisplayTest, UsesTheGivenColourOverTheFontsWhite) {
     start.x = 300;
     start.y = 200;
     const Util::RGBA green{0, 255, 0, 255};
-    renderer->display(controller.get(), "A", start, &green, kScale, SprFont::SpriteFontRenderer::getDefaultMover());
+    renderer->display(controller.get(), "A", start, &green, kScale,
+                      SprFont::SpriteFontRenderer::getDefaultMover());
     const auto pixel = texel(300, 200, 2, 0);
     EXPECT_EQ(pixel[0], 0);
     EXPECT_EQ(pixel[1], 255);

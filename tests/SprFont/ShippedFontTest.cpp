@@ -53,8 +53,10 @@ TEST(FontGenerator, EveryGlyphRowIsFiveColumnsOfHashOrDot) {
     for (const auto& glyph : FontGen::glyphs()) {
         for (const char* row : glyph.rows) {
             ASSERT_NE(row, nullptr) << "glyph " << int(glyph.code);
-            ASSERT_EQ(std::string(row).size(), size_t(FontGen::kGlyphCols)) << "glyph " << int(glyph.code);
-            EXPECT_EQ(std::string(row).find_first_not_of("#."), std::string::npos) << "glyph " << int(glyph.code);
+            ASSERT_EQ(std::string(row).size(), size_t(FontGen::kGlyphCols))
+                << "glyph " << int(glyph.code);
+            EXPECT_EQ(std::string(row).find_first_not_of("#."), std::string::npos)
+                << "glyph " << int(glyph.code);
         }
     }
 }
@@ -70,10 +72,10 @@ TEST(FontGenerator, PutsGlyphPixelsWhereTheSheetCutsTheirCells) {
     const int x = (cell % layout.columns()) * 7 + 2;
     const int y = (cell / layout.columns()) * 11 + layout.cellHeight - 1;
     EXPECT_EQ(rgba[(y * layout.imageWidth + x) * 4 + 3], 255);
-    EXPECT_EQ(rgba[(y * layout.imageWidth + x - 2) * 4 + 3], 0);   // row 0 of 'A' is ".###."
-    EXPECT_EQ(rgba[((y - 3) * layout.imageWidth + x - 2) * 4 + 3], 255);   // row 3 is "#####"
+    EXPECT_EQ(rgba[(y * layout.imageWidth + x - 2) * 4 + 3], 0);          // row 0 of 'A' is ".###."
+    EXPECT_EQ(rgba[((y - 3) * layout.imageWidth + x - 2) * 4 + 3], 255);  // row 3 is "#####"
 
-    layout.imageWidth = 16;   // room for 2 x 11 cells only
+    layout.imageWidth = 16;  // room for 2 x 11 cells only
     EXPECT_FALSE(FontGen::buildImage(layout, rgba, error));
 }
 
@@ -81,11 +83,11 @@ TEST(FontGenerator, WritesAFileTheTgaHeaderDescribes) {
     const std::vector<unsigned char> rgba = {1, 2, 3, 4, 5, 6, 7, 8};
     const std::string file = FontGen::encodeTGA(2, 1, rgba);
     ASSERT_EQ(file.size(), 18u + 8u);
-    EXPECT_EQ(file[2], 2);          // uncompressed true colour
-    EXPECT_EQ(file[12], 2);         // width
-    EXPECT_EQ(file[14], 1);         // height
-    EXPECT_EQ(file[16], 32);        // bits per pixel
-    EXPECT_EQ(file[18], 3);         // blue first
-    EXPECT_EQ(file[20], 1);         // red third
-    EXPECT_EQ(file[21], 4);         // alpha last
+    EXPECT_EQ(file[2], 2);    // uncompressed true colour
+    EXPECT_EQ(file[12], 2);   // width
+    EXPECT_EQ(file[14], 1);   // height
+    EXPECT_EQ(file[16], 32);  // bits per pixel
+    EXPECT_EQ(file[18], 3);   // blue first
+    EXPECT_EQ(file[20], 1);   // red third
+    EXPECT_EQ(file[21], 4);   // alpha last
 }

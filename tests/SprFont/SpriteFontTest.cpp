@@ -6,8 +6,8 @@
 #include "SprFont/SpriteFont.h"
 #include "SprFont/SpriteFontRenderer.h"
 #include "SprSys/AnimFrame.h"
-#include "SprSys/SpriteSheet.h"
 #include "SprSys/SpriteRender.h"
+#include "SprSys/SpriteSheet.h"
 #include "support/TempDir.h"
 
 using SprFont::SpriteFont;
@@ -40,8 +40,12 @@ struct FontFixture : ::testing::Test {
 };
 
 // Centre of glyph quad number q in the array: the middle of its first and third corner.
-float centreX(const RecordingVertexArray& array, int q) { return (array.at(q * 4, 0) + array.at(q * 4 + 2, 0)) / 2; }
-float centreY(const RecordingVertexArray& array, int q) { return (array.at(q * 4, 1) + array.at(q * 4 + 2, 1)) / 2; }
+float centreX(const RecordingVertexArray& array, int q) {
+    return (array.at(q * 4, 0) + array.at(q * 4 + 2, 0)) / 2;
+}
+float centreY(const RecordingVertexArray& array, int q) {
+    return (array.at(q * 4, 1) + array.at(q * 4 + 2, 1)) / 2;
+}
 
 }  // namespace
 
@@ -51,37 +55,39 @@ TEST_F(FontFixture, LaysOutLinesLeftToRightAndDownwards) {
     SpriteFontRenderer renderer(&font, &array, 0);
     Spatial2D start;
     start.y = 100;
-    const Spatial2D end = renderer.addText("AB\nQ", start, nullptr, 1.0f, SpriteFontRenderer::getDefaultMover());
+    const Spatial2D end =
+        renderer.addText("AB\nQ", start, nullptr, 1.0f, SpriteFontRenderer::getDefaultMover());
 
-    ASSERT_EQ(renderer.getBytesWritten(), 3 * kQuad);   // the line feed has no frames
+    ASSERT_EQ(renderer.getBytesWritten(), 3 * kQuad);  // the line feed has no frames
     EXPECT_FLOAT_EQ(centreX(array, 0), 0.0f);
     EXPECT_FLOAT_EQ(centreY(array, 0), 100.0f);
-    EXPECT_FLOAT_EQ(centreX(array, 1), 9.0f);            // advance 8 + column gap 1
-    EXPECT_FLOAT_EQ(centreX(array, 2), 0.0f);            // Q on the next line ...
-    EXPECT_FLOAT_EQ(centreY(array, 2), 88.0f);           // ... 10 + 2 lower
+    EXPECT_FLOAT_EQ(centreX(array, 1), 9.0f);   // advance 8 + column gap 1
+    EXPECT_FLOAT_EQ(centreX(array, 2), 0.0f);   // Q on the next line ...
+    EXPECT_FLOAT_EQ(centreY(array, 2), 88.0f);  // ... 10 + 2 lower
     EXPECT_FLOAT_EQ(end.x, 9.0f);
     EXPECT_FLOAT_EQ(end.y, 88.0f);
     // Glyph quads have the cell's size and the cell's texture coordinates.
     EXPECT_FLOAT_EQ(array.at(0, 0), -4.0f);
     EXPECT_FLOAT_EQ(array.at(0, 1), 105.0f);
-    EXPECT_FLOAT_EQ(array.at(0, 3), 8.0f / 64);          // cell 1 starts at texel 8
+    EXPECT_FLOAT_EQ(array.at(0, 3), 8.0f / 64);  // cell 1 starts at texel 8
 }
 
 TEST_F(FontFixture, ScalesAdvancesAndQuadsByFontScaleTimesTextScale) {
     SpriteFont font = load(fontFile("A=>GLF_A, B=>GLF_B"), 2.0f);
     RecordingVertexArray array(8 * kQuad);
     SpriteFontRenderer renderer(&font, &array, 0);
-    const Spatial2D end = renderer.addText("AB", Spatial2D(), nullptr, 1.5f, SpriteFontRenderer::getDefaultMover());
+    const Spatial2D end =
+        renderer.addText("AB", Spatial2D(), nullptr, 1.5f, SpriteFontRenderer::getDefaultMover());
     EXPECT_FLOAT_EQ(end.x, 2 * 9.0f * 3.0f);
-    EXPECT_FLOAT_EQ(array.at(0, 0), -12.0f);             // half of 8 texels, times 3
+    EXPECT_FLOAT_EQ(array.at(0, 0), -12.0f);  // half of 8 texels, times 3
 }
 
 TEST_F(FontFixture, AdvanceComesFromTheMappingOrTheGlyphWidth) {
     SpriteFont font = load(fontFile("A=>GLF_A:5, B=>GLF_B, Q=>GLF_Q:"));
     EXPECT_EQ(font.getWidth('A'), 5);
     EXPECT_EQ(font.getWidth('B'), 8);
-    EXPECT_EQ(font.getWidth('Q'), 0);    // an empty advance reads as 0
-    EXPECT_EQ(font.getWidth('Z'), 8);    // unmapped characters keep the glyph width
+    EXPECT_EQ(font.getWidth('Q'), 0);  // an empty advance reads as 0
+    EXPECT_EQ(font.getWidth('Z'), 8);  // unmapped characters keep the glyph width
     EXPECT_EQ(font.getAnimFrames('A').at(0)->frame, 1);
     EXPECT_TRUE(font.getAnimFrames('Z').empty());
 }
@@ -103,7 +109,7 @@ TEST_F(FontFixture, LongerCharacterPiecesAreHexadecimalCodes) {
     EXPECT_EQ(font.getAnimFrames(',').at(0)->frame, 5);
     EXPECT_EQ(font.getAnimFrames('.').at(0)->frame, 4);
     EXPECT_EQ(font.getAnimFrames('A').at(0)->frame, 1);
-    EXPECT_EQ(font.getAnimFrames('5').at(0)->frame, 2);   // one character stands for itself
+    EXPECT_EQ(font.getAnimFrames('5').at(0)->frame, 2);  // one character stands for itself
     EXPECT_EQ(font.getAnimFrames(static_cast<char>(0xFF)).size(), 0u);
 }
 
@@ -139,16 +145,17 @@ TEST_F(FontFixture, TextOfNSingleFrameGlyphsWritesNQuadsInTheGivenColour) {
     const Util::RGBA red{255, 0, 0, 255};
     renderer.addText("ABBA", Spatial2D(), &red, 1.0f, SpriteFontRenderer::getDefaultMover());
     renderer.addText("A", Spatial2D(), nullptr, 1.0f, SpriteFontRenderer::getDefaultMover());
-    EXPECT_EQ(renderer.getBytesWritten(), 5 * kQuad);    // addText appends
-    EXPECT_FLOAT_EQ(array.at(0, 6), 0.0f);               // green of the red text
-    EXPECT_FLOAT_EQ(array.at(16, 6), 1.0f);              // the font's white
+    EXPECT_EQ(renderer.getBytesWritten(), 5 * kQuad);  // addText appends
+    EXPECT_FLOAT_EQ(array.at(0, 6), 0.0f);             // green of the red text
+    EXPECT_FLOAT_EQ(array.at(16, 6), 1.0f);            // the font's white
 }
 
 TEST_F(FontFixture, TextLongerThanTheArrayStopsWritingButKeepsMovingThePen) {
     SpriteFont font = load(fontFile("A=>GLF_A"));
     RecordingVertexArray array(2 * kQuad);
     SpriteFontRenderer renderer(&font, &array, 0);
-    const Spatial2D end = renderer.addText("AAAA", Spatial2D(), nullptr, 1.0f, SpriteFontRenderer::getDefaultMover());
+    const Spatial2D end =
+        renderer.addText("AAAA", Spatial2D(), nullptr, 1.0f, SpriteFontRenderer::getDefaultMover());
     EXPECT_EQ(renderer.getBytesWritten(), 2 * kQuad);
     EXPECT_EQ(array.overruns, 0);
     EXPECT_FLOAT_EQ(end.x, 4 * 9.0f);
@@ -168,17 +175,20 @@ TEST_F(FontFixture, CharacterOrAdvanceThatIsNotANumberThrows) {
 using FontFixtureDeathTest = FontFixture;
 
 TEST_F(FontFixtureDeathTest, AnEntryWithoutOnePairAborts) {
-    EXPECT_DEATH(load(fontFile("A")), "ABORT: Invalid string pair part: A. Expected <str1>:<str2>, 2 parts not 1");
+    EXPECT_DEATH(load(fontFile("A")),
+                 "ABORT: Invalid string pair part: A. Expected <str1>:<str2>, 2 parts not 1");
     EXPECT_DEATH(load(fontFile("A=>B=>C")), "2 parts not 3");
 }
 
 TEST_F(FontFixtureDeathTest, ACharacterCodeAboveFFAborts) {
-    EXPECT_DEATH(load(fontFile("100=>GLF_A")), "ABORT: Character code out of range 00-FF in GLYPH_MAPPINGS: 100=>GLF_A");
+    EXPECT_DEATH(load(fontFile("100=>GLF_A")),
+                 "ABORT: Character code out of range 00-FF in GLYPH_MAPPINGS: 100=>GLF_A");
 }
 
 TEST_F(FontFixtureDeathTest, AMissingGlyphImageOrFontFileAborts) {
     maker.missing.push_back("glyphs.tga");
-    EXPECT_DEATH(load(fontFile("A=>GLF_A")), "ABORT: Font .*font.cfg: glyph image 'glyphs.tga' cannot be loaded");
+    EXPECT_DEATH(load(fontFile("A=>GLF_A")),
+                 "ABORT: Font .*font.cfg: glyph image 'glyphs.tga' cannot be loaded");
     EXPECT_DEATH(SpriteFont(&textures, dir.file("absent.cfg"), 1.0f),
                  "ABORT: Font .*absent.cfg: glyph image '' cannot be loaded");
 }

@@ -57,7 +57,8 @@ TEST(AnimFrameDeathTest, RejectsAnUnknownOrientation) {
 TEST(AnimFrameDeathTest, RejectsNoPartsAndMoreThanSeven) {
     EXPECT_DEATH(AnimFrame(""), "ABORT: Expected 1-6 parts for AnimFrame: \n");
     EXPECT_DEATH(AnimFrame(" , ,"), "ABORT: Expected 1-6 parts for AnimFrame:  , ,");
-    EXPECT_DEATH(AnimFrame("1,2,3,N,4,5,6,7"), "ABORT: Expected 1-6 parts for AnimFrame: 1,2,3,N,4,5,6,7");
+    EXPECT_DEATH(AnimFrame("1,2,3,N,4,5,6,7"),
+                 "ABORT: Expected 1-6 parts for AnimFrame: 1,2,3,N,4,5,6,7");
 }
 
 TEST(AnimFrameStore, UnknownNamesGiveTheSharedDefaultFrame) {
@@ -78,7 +79,7 @@ TEST(AnimFrameStore, KeepsTheFirstFrameAddedUnderAName) {
     EXPECT_EQ(store.add("A", first), first);
     auto* second = new AnimFrame("4");
     EXPECT_EQ(store.add("A", second), first);
-    delete second;   // not taken: still the caller's
+    delete second;  // not taken: still the caller's
     EXPECT_EQ(store.get("A")->frame, 3);
 }
 
@@ -94,7 +95,7 @@ TEST(CFGHelper, ReadsTheFramesWhoseKeysHaveThePrefix) {
     GameHelper::CFGHelper::populateAnimFrameStore(&store, file, "GLF_");
     EXPECT_EQ(store.get("GLF_A")->frame, 3);
     EXPECT_EQ(store.get("GLF_B")->shiftY, 2);
-    EXPECT_EQ(store.get("GLF_C")->frame, 11);   // values go through substitution
+    EXPECT_EQ(store.get("GLF_C")->frame, 11);  // values go through substitution
     EXPECT_EQ(store.get("GLF_C")->orientation, AnimFrame::V);
     EXPECT_FALSE(store.exists("OTHER"));
     EXPECT_FALSE(store.exists("BASE"));

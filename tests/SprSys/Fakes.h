@@ -52,8 +52,12 @@ public:
     void defineAttrInfo(int, DataType) override {}
     void defineAttrInfo(int, int, DataType) override {}
     void setUseVertexInfoAsTextureInfo(bool) override {}
-    void getVertices(float* dest, int count, int bytePos) const override { getData(dest, count * 12, bytePos); }
-    void putVertices(const float* src, int count, int bytePos) override { putData(src, count * 12, bytePos); }
+    void getVertices(float* dest, int count, int bytePos) const override {
+        getData(dest, count * 12, bytePos);
+    }
+    void putVertices(const float* src, int count, int bytePos) override {
+        putData(src, count * 12, bytePos);
+    }
     void getData(void* dest, int byteCount, int bytePos) const override {
         std::memcpy(dest, bytes.data() + bytePos, static_cast<size_t>(byteCount));
     }

@@ -74,7 +74,8 @@ TEST_F(SheetFixture, WritesOneQuadAtTheRoundedPositionWithTheFramesSize) {
     sprite.y = 20.4f;
     sprite.z = 0.2f;
     sprite.color = {255, 0, 51, 255};
-    ASSERT_EQ(SpriteRender::toVA(sprite, &array, 0, nullptr, sheet, false), SpriteRender::kBytesPerQuad);
+    ASSERT_EQ(SpriteRender::toVA(sprite, &array, 0, nullptr, sheet, false),
+              SpriteRender::kBytesPerQuad);
 
     // Centred at (11, 20); frame 5 is 16 x 16: corners LT, LB, RB, RT.
     const float xs[4] = {3, 3, 19, 19};
@@ -98,7 +99,7 @@ TEST_F(SheetFixture, WritesOneQuadAtTheRoundedPositionWithTheFramesSize) {
 TEST_F(SheetFixture, RotatesAndScalesTheShiftAndTakesCornersFromTheTable) {
     const SpriteRotation table(16.0f, 16.0f);
     addFrame("0, 4, 0, N, 60, 2, 2");
-    sprite.rotation = 30;   // 30 + 60 = 90 degrees
+    sprite.rotation = 30;  // 30 + 60 = 90 degrees
     sprite.scaleX = 0.5f;
     sprite.scaleY = 0.5f;
     SpriteRender::toVA(sprite, &array, 0, &table, sheet, false);
@@ -113,7 +114,7 @@ TEST_F(SheetFixture, RotatesAndScalesTheShiftAndTakesCornersFromTheTable) {
 TEST_F(SheetFixture, MirroredFramesUseTheirVariantsCoordinates) {
     addFrame("0, 0, 0, V");
     SpriteRender::toVA(sprite, &array, 0, nullptr, sheet, false);
-    EXPECT_FLOAT_EQ(array.at(0, 3), 0.25f);   // s0 of the V box is the N box's s1
+    EXPECT_FLOAT_EQ(array.at(0, 3), 0.25f);  // s0 of the V box is the N box's s1
     EXPECT_FLOAT_EQ(array.at(2, 3), 0.0f);
 }
 
@@ -133,16 +134,17 @@ TEST_F(SheetFixture, WritesEveryFrameAtConsecutivePositionsFromTheGivenOne) {
     addFrame("0");
     addFrame("1");
     const int start = SpriteRender::kBytesPerQuad;
-    EXPECT_EQ(SpriteRender::toVA(sprite, &array, start, nullptr, sheet, false), 2 * SpriteRender::kBytesPerQuad);
+    EXPECT_EQ(SpriteRender::toVA(sprite, &array, start, nullptr, sheet, false),
+              2 * SpriteRender::kBytesPerQuad);
     EXPECT_EQ(array.highWater, 3 * SpriteRender::kBytesPerQuad);
-    EXPECT_FLOAT_EQ(array.at(4, 3), 0.0f);     // first quad: frame 0
-    EXPECT_FLOAT_EQ(array.at(8, 3), 0.25f);    // second quad: frame 1
+    EXPECT_FLOAT_EQ(array.at(4, 3), 0.0f);   // first quad: frame 0
+    EXPECT_FLOAT_EQ(array.at(8, 3), 0.25f);  // second quad: frame 1
     EXPECT_EQ(array.overruns, 0);
 }
 
 TEST_F(SheetFixture, ASpriteWithoutFramesWritesNothing) {
     EXPECT_EQ(SpriteRender::toVA(sprite, &array, 0, nullptr, sheet, false), 0);
-    sprite.frames = &frames;   // empty list
+    sprite.frames = &frames;  // empty list
     EXPECT_EQ(SpriteRender::toVA(sprite, &array, 0, nullptr, sheet, false), 0);
     EXPECT_EQ(array.highWater, 0);
 }

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "SprSys/SpriteSheet.h"
 #include "SprSys/Fakes.h"
+#include "SprSys/SpriteSheet.h"
 
 using SprSys::AnimFrame;
 using SprSys::SpriteBox;
@@ -34,7 +34,7 @@ TEST(SpriteSheet, CutsTouchingFramesRowByRowFromTheFirstTexelRow) {
 TEST(SpriteSheet, TakesAFrameOnlyWhenItAndTheSpacingAfterItFit) {
     FakeTexture texture(64, 32);
     SpriteSheet sheet(&texture, 16, 16, 1, false);
-    ASSERT_EQ(sheet.getFrameCount(), 3);   // x 0, 17, 34 (51 > 64 - 17); only row y 0 (17 > 32 - 17)
+    ASSERT_EQ(sheet.getFrameCount(), 3);  // x 0, 17, 34 (51 > 64 - 17); only row y 0 (17 > 32 - 17)
     expectBox(sheet.getSpriteBox(1, AnimFrame::N), 17.0f / 64, 0.0f, 33.0f / 64, 0.5f);
     expectBox(sheet.getSpriteBox(2, AnimFrame::N), 34.0f / 64, 0.0f, 50.0f / 64, 0.5f);
 }
@@ -71,7 +71,7 @@ TEST(SpriteSheet, UnknownFrameIndexGivesAnEmptyBoxAndSize) {
 TEST(SpriteSheet, WithoutATextureHasNoFramesAndBindsNothing) {
     SpriteSheet sheet(nullptr, 16, 16, 0, false);
     EXPECT_EQ(sheet.getFrameCount(), 0);
-    sheet.beginUsing(0);   // must not dereference the missing texture
+    sheet.beginUsing(0);  // must not dereference the missing texture
     sheet.endUsing(0);
     expectBox(sheet.getSpriteBox(0, AnimFrame::N), 0, 0, 0, 0);
 }

@@ -28,7 +28,9 @@ std::string run(const std::string& command) {
     return output;
 }
 
-std::string quoted(const std::string& text) { return "'" + text + "'"; }
+std::string quoted(const std::string& text) {
+    return "'" + text + "'";
+}
 
 // The next header field of a PPM file, skipping blanks and "#" comment lines (the
 // window's title ends up in one).
@@ -60,18 +62,22 @@ Image parsePPM(const std::string& data) {
     image.width = std::atoi(ppmField(data, at).c_str());
     image.height = std::atoi(ppmField(data, at).c_str());
     const int maxValue = std::atoi(ppmField(data, at).c_str());
-    ++at;   // the single whitespace after the header
+    ++at;  // the single whitespace after the header
     const size_t bytes = static_cast<size_t>(image.width) * image.height * 3;
-    if (magic != "P6" || maxValue != 255 || image.width <= 0 || image.height <= 0 || data.size() < at + bytes) {
+    if (magic != "P6" || maxValue != 255 || image.width <= 0 || image.height <= 0 ||
+        data.size() < at + bytes) {
         return Image();
     }
-    image.rgb.assign(data.begin() + static_cast<long>(at), data.begin() + static_cast<long>(at + bytes));
+    image.rgb.assign(data.begin() + static_cast<long>(at),
+                     data.begin() + static_cast<long>(at + bytes));
     return image;
 }
 
 }  // namespace
 
-void sleepSeconds(double seconds) { std::this_thread::sleep_for(std::chrono::duration<double>(seconds)); }
+void sleepSeconds(double seconds) {
+    std::this_thread::sleep_for(std::chrono::duration<double>(seconds));
+}
 
 XServer::XServer() {
     int fds[2];
@@ -85,8 +91,8 @@ XServer::XServer() {
         const int null = open("/dev/null", O_WRONLY);
         dup2(null, 1);
         dup2(null, 2);
-        execlp("Xvfb", "Xvfb", "-displayfd", "3", "-noreset", "-nolisten", "tcp", "-screen", "0", "1600x900x24",
-               static_cast<char*>(nullptr));
+        execlp("Xvfb", "Xvfb", "-displayfd", "3", "-noreset", "-nolisten", "tcp", "-screen", "0",
+               "1600x900x24", static_cast<char*>(nullptr));
         _exit(127);
     }
     close(fds[1]);
@@ -123,7 +129,8 @@ int Image::differences(const Image& other) const {
     }
     int count = 0;
     for (size_t at = 0; at + 2 < rgb.size(); at += 3) {
-        if (rgb[at] != other.rgb[at] || rgb[at + 1] != other.rgb[at + 1] || rgb[at + 2] != other.rgb[at + 2]) {
+        if (rgb[at] != other.rgb[at] || rgb[at + 1] != other.rgb[at + 1] ||
+            rgb[at + 2] != other.rgb[at + 2]) {
             ++count;
         }
     }
@@ -167,7 +174,8 @@ GameProcess::~GameProcess() {
 }
 
 int GameProcess::waitForExit(double timeoutSeconds) {
-    const auto end = std::chrono::steady_clock::now() + std::chrono::duration<double>(timeoutSeconds);
+    const auto end =
+        std::chrono::steady_clock::now() + std::chrono::duration<double>(timeoutSeconds);
     while (status < 0) {
         int raw = 0;
         const pid_t done = waitpid(pid, &raw, WNOHANG);
@@ -193,26 +201,35 @@ std::string GameProcess::withDisplay(const std::string& command) const {
 }
 
 std::string GameProcess::findWindow() const {
-    std::string id = run(withDisplay("timeout 30 xdotool search --sync --onlyvisible --name 'Quorlith' 2>/dev/null"));
+    std::string id = run(withDisplay(
+        "timeout 30 xdotool search --sync --onlyvisible --name 'Quorlith' 2>/dev/null"));
     const size_t end = id.find('\n');
     return id.substr(0, end);
 }
 
 Image GameProcess::screenshot(const std::string& window) const {
-    return parsePPM(run(withDisplay("xwd -silent -id " + window + " | /usr/bin/convert xwd:- -depth 8 ppm:-")));
+    return parsePPM(
+        run(withDisplay("xwd -silent -id " + window + " | /usr/bin/convert xwd:- -depth 8 ppm:-")));
 }
 
 bool GameProcess::savePNG(const std::string& window, const std::string& path) const {
     std::string output;
-    return TestSupport::runCommand(withDisplay("/usr/bin/import -window " + window + " PNG24:" + quoted(path)),
-                                   output) == 0;
+    return TestSupport::runCommand(
+               withDisplay("/usr/bin/import -window " + window + " PNG24:" + quoted(path)),
+               output) == 0;
 }
 
-void GameProcess::key(const std::string& name) const { run(withDisplay("xdotool key " + name)); }
+void GameProcess::key(const std::string& name) const {
+    run(withDisplay("xdotool key " + name));
+}
 
-void GameProcess::keyDown(const std::string& name) const { run(withDisplay("xdotool keydown " + name)); }
+void GameProcess::keyDown(const std::string& name) const {
+    run(withDisplay("xdotool keydown " + name));
+}
 
-void GameProcess::keyUp(const std::string& name) const { run(withDisplay("xdotool keyup " + name)); }
+void GameProcess::keyUp(const std::string& name) const {
+    run(withDisplay("xdotool keyup " + name));
+}
 
 DataCopy::DataCopy() {
     char pattern[] = "/tmp/quorlith-e2e-XXXXXX";

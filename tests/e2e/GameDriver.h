@@ -19,7 +19,7 @@ public:
     XServer& operator=(const XServer&) = delete;
 
     bool running() const { return pid > 0 && !display.empty(); }
-    const std::string& getDisplay() const { return display; }   // ":N"
+    const std::string& getDisplay() const { return display; }  // ":N"
 
 private:
     pid_t pid = -1;
@@ -43,7 +43,8 @@ struct Image {
 // The process is killed when the object goes away if it has not ended.
 class GameProcess {
 public:
-    GameProcess(const std::string& workDir, const std::vector<std::string>& args, const std::string& display);
+    GameProcess(const std::string& workDir, const std::vector<std::string>& args,
+                const std::string& display);
     ~GameProcess();
     GameProcess(const GameProcess&) = delete;
     GameProcess& operator=(const GameProcess&) = delete;

@@ -22,7 +22,7 @@ using E2E::Image;
 
 namespace {
 
-constexpr double kStartSeconds = 2.0;     // until the first frames are on screen
+constexpr double kStartSeconds = 2.0;  // until the first frames are on screen
 constexpr double kDeathTimeoutSeconds = 120.0;
 constexpr double kExitTimeoutSeconds = 20.0;
 constexpr double kRingsInSightSeconds = 3.5;
@@ -34,7 +34,7 @@ struct TitleLayout {
     E2E::TextLayout font;
     float baseScale = 1.0f;
     float timeX = 0, timeY = 0;
-    std::string lineText;   // the first info line and where it goes
+    std::string lineText;  // the first info line and where it goes
     float lineX = 0, lineY = 0, lineScale = 1.0f;
 };
 
@@ -44,8 +44,9 @@ TitleLayout titleLayout(const Image& shot) {
     TitleLayout layout;
     layout.font.fontScale = read.getNumber<float>("FONT_SCALE");
     layout.font.colGap = read.getNumber<float>("TEXT_COL_GAP");
-    layout.baseScale = std::min(static_cast<float>(shot.width) / read.getNumber<int>("BASE_SCREEN_WIDTH"),
-                                static_cast<float>(shot.height) / read.getNumber<int>("BASE_SCREEN_HEIGHT"));
+    layout.baseScale =
+        std::min(static_cast<float>(shot.width) / read.getNumber<int>("BASE_SCREEN_WIDTH"),
+                 static_cast<float>(shot.height) / read.getNumber<int>("BASE_SCREEN_HEIGHT"));
     const auto time = read.getPoint<float>("TIME_POS");
     layout.timeX = shot.width * time.x;
     layout.timeY = shot.height * time.y;
@@ -68,7 +69,8 @@ std::string shownTime(const Image& shot) {
 
 double infoLineMatch(const Image& shot) {
     const TitleLayout layout = titleLayout(shot);
-    return E2E::textMatch(shot, layout.lineText, layout.lineX, layout.lineY, layout.lineScale, layout.font);
+    return E2E::textMatch(shot, layout.lineText, layout.lineX, layout.lineY, layout.lineScale,
+                          layout.font);
 }
 
 // Saves the screenshot under QUORLITH_SCREENSHOT_DIR when that is set.

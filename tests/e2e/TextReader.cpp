@@ -17,7 +17,8 @@ constexpr unsigned char kFirstGlyph = 0x20;
 // The pen x of the first glyph, centred as the main view centres it.
 float startX(float x, size_t length, float k, const TextLayout& layout) {
     const float advance = (layout.cellWidth + layout.colGap) * layout.fontScale;
-    x -= 0.5f * k * (static_cast<float>(length) * advance - layout.colGap * layout.fontScale - advance);
+    x -= 0.5f * k *
+         (static_cast<float>(length) * advance - layout.colGap * layout.fontScale - advance);
     return x - layout.fontScale * k;
 }
 
@@ -44,12 +45,13 @@ struct Tally {
     }
 };
 
-Tally glyphTally(const Image& image, char character, float px, float py, float k, const TextLayout& layout) {
+Tally glyphTally(const Image& image, char character, float px, float py, float k,
+                 const TextLayout& layout) {
     Tally tally;
     const auto& glyphs = FontGen::glyphs();
     const size_t index = static_cast<unsigned char>(character) - kFirstGlyph;
     if (index >= glyphs.size()) {
-        tally.drawn = 1;   // a character the font cannot draw never matches
+        tally.drawn = 1;  // a character the font cannot draw never matches
         return tally;
     }
     const FontGen::Glyph& glyph = glyphs[index];
@@ -58,8 +60,8 @@ Tally glyphTally(const Image& image, char character, float px, float py, float k
     const float top = std::round(py) + layout.cellHeight * texel / 2;
     for (int row = 0; row < layout.cellHeight; ++row) {
         for (int col = 0; col < layout.cellWidth; ++col) {
-            const bool drawn = row < FontGen::kGlyphRows && col < FontGen::kGlyphCols && glyph.rows[row] &&
-                               glyph.rows[row][col] == '#';
+            const bool drawn = row < FontGen::kGlyphRows && col < FontGen::kGlyphCols &&
+                               glyph.rows[row] && glyph.rows[row][col] == '#';
             const int x = static_cast<int>(std::floor(left + (col + 0.5f) * texel));
             const int y = static_cast<int>(std::floor(top - (row + 0.5f) * texel));
             const bool white = image.whiteAt(x, y);
@@ -75,7 +77,8 @@ Tally glyphTally(const Image& image, char character, float px, float py, float k
     return tally;
 }
 
-double glyphMatch(const Image& image, char character, float px, float py, float k, const TextLayout& layout) {
+double glyphMatch(const Image& image, char character, float px, float py, float k,
+                  const TextLayout& layout) {
     return glyphTally(image, character, px, py, k, layout).score();
 }
 
@@ -85,7 +88,8 @@ float penStep(float k, const TextLayout& layout) {
 
 }  // namespace
 
-double textMatch(const Image& image, const std::string& text, float x, float y, float k, const TextLayout& layout) {
+double textMatch(const Image& image, const std::string& text, float x, float y, float k,
+                 const TextLayout& layout) {
     if (text.empty()) {
         return 0.0;
     }

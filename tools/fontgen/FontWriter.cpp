@@ -17,7 +17,7 @@ namespace {
 constexpr int kBytesPerPixel = 4;
 constexpr int kTgaHeaderSize = 18;
 constexpr unsigned char kTgaUncompressedTrueColor = 2;
-constexpr unsigned char kTgaAlphaBits = 8;     // descriptor: 8 alpha bits, bottom-left origin
+constexpr unsigned char kTgaAlphaBits = 8;  // descriptor: 8 alpha bits, bottom-left origin
 constexpr int kMappingsPerLine = 8;
 
 std::string hexCode(unsigned char code) {
@@ -28,7 +28,8 @@ std::string hexCode(unsigned char code) {
 
 // The frame index of glyph number i is i itself: glyphs are laid out in the sheet's
 // own order, row by row from the bottom left.
-void drawGlyph(const Layout& layout, const Glyph& glyph, int index, std::vector<unsigned char>& rgba) {
+void drawGlyph(const Layout& layout, const Glyph& glyph, int index,
+               std::vector<unsigned char>& rgba) {
     const int stepX = layout.cellWidth + layout.border;
     const int stepY = layout.cellHeight + layout.border;
     const int cellX = (index % layout.columns()) * stepX;
@@ -44,7 +45,8 @@ void drawGlyph(const Layout& layout, const Glyph& glyph, int index, std::vector<
             if (pixels[col] != '#') {
                 continue;
             }
-            const size_t at = (static_cast<size_t>(texelY) * layout.imageWidth + cellX + col) * kBytesPerPixel;
+            const size_t at =
+                (static_cast<size_t>(texelY) * layout.imageWidth + cellX + col) * kBytesPerPixel;
             for (int channel = 0; channel < kBytesPerPixel; ++channel) {
                 rgba[at + channel] = 255;
             }
@@ -54,7 +56,9 @@ void drawGlyph(const Layout& layout, const Glyph& glyph, int index, std::vector<
 
 // A literal character is safe in the mapping list only when the list syntax cannot
 // take it for something else (",", "=>", ":", blanks, "#" and quotes can).
-bool mapLiterally(unsigned char code) { return std::isalnum(code) != 0; }
+bool mapLiterally(unsigned char code) {
+    return std::isalnum(code) != 0;
+}
 
 }  // namespace
 

@@ -21,8 +21,8 @@ struct Layout {
 
 // File names the generator writes; the option words keep the glyphs sharp (nearest
 // filtering, no mipmaps, no compression).
-extern const char* const kFontConfigName;   // "quorfont.cfg"
-extern const char* const kGlyphImageName;   // "quorfont.NEAR.NMIP.NCMP.tga"
+extern const char* const kFontConfigName;  // "quorfont.cfg"
+extern const char* const kGlyphImageName;  // "quorfont.NEAR.NMIP.NCMP.tga"
 
 // RGBA pixels of the glyph image, bottom row first: glyph pixels opaque white, the
 // rest transparent black. False (and an error text) when the glyphs do not fit.

@@ -107,6 +107,8 @@ const std::vector<Glyph> l_glyphs = {
 
 }  // namespace
 
-const std::vector<Glyph>& glyphs() { return l_glyphs; }
+const std::vector<Glyph>& glyphs() {
+    return l_glyphs;
+}
 
 }  // namespace FontGen

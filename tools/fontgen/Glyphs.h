@@ -11,7 +11,7 @@ constexpr int kGlyphCols = 5;
 constexpr int kGlyphRows = 9;
 
 struct Glyph {
-    unsigned char code;                // the character's byte value
+    unsigned char code;  // the character's byte value
     const char* rows[kGlyphRows];
 };
 
