@@ -29,6 +29,8 @@ constexpr int kFloatsPerVertex = 3;
 constexpr int kVerticesPerQuad = 4;
 constexpr int kFloatsPerQuad = kFloatsPerVertex * kVerticesPerQuad;
 constexpr int kTimeDecimals = 2;
+// More glyphs than any screen line can show; keeps the array's byte size within an int.
+constexpr int kMaxGlyphImages = 1 << 16;
 constexpr float kMsPerSecond = 1000.0f;
 const Util::RGBA kWhite{255, 255, 255, 255};
 const Util::RGBA kClear{0, 0, 0, 0};
@@ -51,7 +53,8 @@ MainView::MainView(Game::GameManager* gameManager, MainLogic* runningState)
     materials = std::make_unique<MatSys::MaterialSystemFacade>(std::string(), nullptr);
     font = std::make_unique<SprFont::SpriteFont>(materials->getTextureStore(), CFG::get("FONT_CFG"),
                                                  CFG::parser()->getNumber<float>("FONT_SCALE"));
-    const int glyphs = std::max(0, Util::strToNum<int>(CFG::get("NUM_GLYPH_IMAGES")));
+    const int glyphs =
+        std::clamp(Util::strToNum<int>(CFG::get("NUM_GLYPH_IMAGES")), 0, kMaxGlyphImages);
     glyphArray.reset(
         renderController->createVTCArray(SprFont::SpriteFontRenderer::sizeOfVA(glyphs), true));
     fontRenderer = std::make_unique<SprFont::SpriteFontRenderer>(font.get(), glyphArray.get(), 0);
