@@ -11,11 +11,13 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <ostream>
 #include <stdexcept>
 #include <streambuf>
 #include <string>
+#include <system_error>
 #include <vector>
 
 #include "CFG/Info.h"
@@ -38,9 +40,16 @@ protected:
     int overflow(int c) override { return c; }
 };
 
-// The private directory, created on the first call.
+std::string l_directory;
+
+void removeDirectory() {
+    std::error_code ignored;
+    std::filesystem::remove_all(l_directory, ignored);
+}
+
+// The private directory, created on the first call and removed at exit.
 const std::string& setUpOnce() {
-    static std::string directory;
+    std::string& directory = l_directory;
     if (!directory.empty()) {
         return directory;
     }
@@ -53,6 +62,7 @@ const std::string& setUpOnce() {
         std::abort();
     }
     directory = pattern;
+    std::atexit(removeDirectory);
     return directory;
 }
 
