@@ -104,13 +104,6 @@ std::string trimmedPart(const std::string& line, size_t begin, size_t end) {
     return line.substr(begin, end - begin);
 }
 
-// A directory opens like a file but reports an unusable size; it is never a
-// configuration file, whatever an include key names.
-bool isDirectory(const std::string& fileName) {
-    std::error_code ignored;
-    return std::filesystem::is_directory(fileName, ignored);
-}
-
 std::string toUpper(std::string text) {
     std::transform(text.begin(), text.end(), text.begin(),
                    [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
@@ -356,8 +349,8 @@ Info::~Info() = default;
 void Info::reset() { Impl::deleteMap(impl->map); }
 
 bool Info::addConfig(const std::string& fileName) {
-    if (impl->loading.size() >= kMaxLoadDepth || impl->isLoading(fileName) ||
-        isDirectory(fileName)) {
+    // A directory or other non-regular file loads nothing (TextFile::load refuses it).
+    if (impl->loading.size() >= kMaxLoadDepth || impl->isLoading(fileName)) {
         return false;
     }
     std::string text;

@@ -1,10 +1,17 @@
 #include "Files/TextFile.h"
 
+#include <filesystem>
 #include <fstream>
 
 namespace Files::TextFile {
 
 size_t size(const std::string& fileName) {
+    // Only regular files have a length to read: a directory would report a huge
+    // position and a FIFO would block the reader.
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(fileName, error)) {
+        return 0;
+    }
     std::ifstream file(fileName, std::ios::in | std::ios::binary | std::ios::ate);
     if (!file) {
         return 0;

@@ -6,7 +6,7 @@
 // (the configuration system adds loadAndReplaceCfg).
 namespace Files::TextFile {
 
-// The file's length in bytes; 0 when it cannot be opened.
+// The file's length in bytes; 0 when it cannot be opened or is not a regular file.
 size_t size(const std::string& fileName);
 
 // Appends the file to output line by line, each non-empty line followed by

@@ -53,6 +53,8 @@ TEST_F(Startup, MissingOrEmptyExtraFileEndsWithExitCodeOne) {
     write("empty.cfg", "");
     EXPECT_EQ(start({"empty.cfg"}), std::optional<int>(1));
     EXPECT_EQ(start({"SETTINGS_none.cfg", "missing.cfg"}), std::optional<int>(1));
+    write("folder.cfg/inside.cfg", "A==inside\n");
+    EXPECT_EQ(start({"folder.cfg"}), std::optional<int>(1));
 }
 
 TEST_F(Startup, OverridesFollowTheSplittingRules) {

@@ -22,6 +22,14 @@ TEST(TextFile, SizeIsTheByteLengthOrZero) {
     EXPECT_EQ(Files::TextFile::size(dir.file("missing.txt")), 0u);
 }
 
+TEST(TextFile, ADirectoryIsNoFileToRead) {
+    TestSupport::TempDir dir;
+    std::string text = "kept";
+    EXPECT_EQ(Files::TextFile::size(dir.path()), 0u);
+    EXPECT_FALSE(Files::TextFile::load(dir.path(), text));
+    EXPECT_EQ(text, "kept");
+}
+
 TEST(TextFile, LoadAppendsLinesWithOneExtraLineFeed) {
     TestSupport::TempDir dir;
     std::string text = ">";
