@@ -2,7 +2,8 @@
 include_guard(GLOBAL)
 include(GoogleTest)
 
-function(quorlith_find_dependencies)
+# A macro, so that the packages' variables are seen by every folder.
+macro(quorlith_find_dependencies)
     find_package(PkgConfig REQUIRED)
     pkg_check_modules(EPOXY REQUIRED IMPORTED_TARGET GLOBAL epoxy)
     find_package(glfw3 3.3 REQUIRED)
@@ -18,7 +19,7 @@ function(quorlith_find_dependencies)
     if(QUORLITH_BUILD_BENCH AND NOT QUORLITH_FUZZ AND NOT QUORLITH_SANITIZE)
         find_package(benchmark REQUIRED)
     endif()
-endfunction()
+endmacro()
 
 # Adds every direct subfolder of DIR that has a CMakeLists.txt, in name order.
 function(quorlith_add_subdirectories dir)
