@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "CFG/Info.h"
+#include "bench/support/RatioReporter.h"
 
 namespace {
 
@@ -110,42 +111,17 @@ void BM_Cfg_LookupOnly(benchmark::State& state) {
 }
 BENCHMARK(BM_Cfg_LookupOnly)->Unit(benchmark::kMillisecond);
 
-// Keeps the console output and remembers each benchmark's real time per iteration.
-class RatioReporter : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run>& runs) override {
-        for (const Run& run : runs) {
-            if (run.run_type == Run::RT_Iteration && !run.error_occurred) {
-                realTimes[run.benchmark_name()] = run.GetAdjustedRealTime();
-                cpuTimes[run.benchmark_name()] = run.GetAdjustedCPUTime();
-            }
-        }
-        ConsoleReporter::ReportRuns(runs);
-    }
-
-    // The ratio of two benchmarks' times, or a negative number when one is missing.
-    static double ratio(const std::map<std::string, double>& times, const std::string& measured,
-                        const std::string& baseline) {
-        auto m = times.find(measured);
-        auto b = times.find(baseline);
-        return (m == times.end() || b == times.end() || b->second <= 0) ? -1 : m->second / b->second;
-    }
-
-    std::map<std::string, double> realTimes;
-    std::map<std::string, double> cpuTimes;
-};
-
 }  // namespace
 
 int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
-    RatioReporter reporter;
+    Bench::RatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     const char* const measured = "BM_Cfg_ParseAndLookup";
     const char* const baseline = "BM_Inih_ParseAndLookup";
     std::cout << "ratio CFG::Info / inih, parse and lookup of " << kLines << " lines: real time "
-              << RatioReporter::ratio(reporter.realTimes, measured, baseline) << ", CPU time "
-              << RatioReporter::ratio(reporter.cpuTimes, measured, baseline) << std::endl;
+              << reporter.ratio(Bench::RatioReporter::kRealTime, measured, baseline) << ", CPU time "
+              << reporter.ratio(Bench::RatioReporter::kCpuTime, measured, baseline) << std::endl;
     const Files& f = files();
     std::remove(f.cfg.c_str());
     std::remove(f.ini.c_str());

@@ -4,15 +4,13 @@
 // object of the same shape. Ratios are printed at the end of the run.
 #include <benchmark/benchmark.h>
 
-#include <cstdio>
-#include <map>
 #include <memory>
-#include <string>
 #include <vector>
 
 #include "EVT/Event.h"
 #include "EVT/EventBus.h"
 #include "EVT/I_EventConsumer.h"
+#include "bench/support/RatioReporter.h"
 
 namespace {
 
@@ -127,49 +125,6 @@ void BM_ConsumerBuildSubscribeDestroy(benchmark::State& state) {
 }
 BENCHMARK(BM_ConsumerBuildSubscribeDestroy);
 
-// Keeps the CPU time per iteration of every benchmark (the mean over repetitions) to
-// print ratios at the end. CPU time, since wall time on a shared machine is noise.
-class RatioReporter : public benchmark::ConsoleReporter {
-public:
-    RatioReporter() : ConsoleReporter(OO_Tabular) {}
-
-    void ReportRuns(const std::vector<Run>& runs) override {
-        ConsoleReporter::ReportRuns(runs);
-        for (const Run& run : runs) {
-            const std::string name = run.run_name.str();
-            if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "mean") {
-                means[name] = run.GetAdjustedCPUTime();
-            } else if (run.run_type == Run::RT_Iteration && run.iterations > 0) {
-                sums[name].first += run.GetAdjustedCPUTime();
-                sums[name].second += 1;
-            }
-        }
-    }
-
-    void printRatio(const char* what, const std::string& name, const std::string& floor) const {
-        const double measured = meanOf(name);
-        const double baseline = meanOf(floor);
-        if (measured <= 0.0 || baseline <= 0.0) {
-            return;
-        }
-        std::printf("ratio %-48s %6.2f  (%s / %s)\n", what, measured / baseline, name.c_str(),
-                    floor.c_str());
-    }
-
-private:
-    double meanOf(const std::string& name) const {
-        auto mean = means.find(name);
-        if (mean != means.end()) {
-            return mean->second;
-        }
-        auto sum = sums.find(name);
-        return sum == sums.end() ? 0.0 : sum->second.first / sum->second.second;
-    }
-
-    std::map<std::string, double> means;
-    std::map<std::string, std::pair<double, int>> sums;
-};
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -177,13 +132,15 @@ int main(int argc, char** argv) {
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
         return 1;
     }
-    RatioReporter reporter;
+    Bench::RatioReporter reporter(Bench::RatioReporter::OO_Tabular);
     benchmark::RunSpecifiedBenchmarks(&reporter);
-    reporter.printRatio("bus raise to 10 consumers vs plain loop", "BM_BusRaiseToTenConsumers",
+    // CPU time, since wall time on a shared machine is noise.
+    const auto cpu = Bench::RatioReporter::kCpuTime;
+    reporter.printRatio("bus raise to 10 consumers vs plain loop", cpu, "BM_BusRaiseToTenConsumers",
                         "BM_PlainLoopOverHandlers");
-    reporter.printRatio("raise with a queued follow-up vs plain loop",
+    reporter.printRatio("raise with a queued follow-up vs plain loop", cpu,
                         "BM_BusRaiseWithOneQueuedFollowUp", "BM_PlainLoopOverHandlers");
-    reporter.printRatio("consumer build+subscribe+destroy vs new/delete",
+    reporter.printRatio("consumer build+subscribe+destroy vs new/delete", cpu,
                         "BM_ConsumerBuildSubscribeDestroy", "BM_PlainObjectNewDelete");
     benchmark::Shutdown();
     return 0;

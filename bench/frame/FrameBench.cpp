@@ -8,17 +8,13 @@
 #include <GLFW/glfw3.h>
 #include <benchmark/benchmark.h>
 
-#include <cstdio>
-#include <map>
-#include <string>
-#include <vector>
-
 #include "EVT/Event.h"
 #include "EVT/EventBus.h"
 #include "EVT/I_EventConsumer.h"
 #include "Game/GLFWApp.h"
 #include "Game/GameManager.h"
 #include "Game/I_LogicController.h"
+#include "bench/support/RatioReporter.h"
 
 namespace {
 
@@ -87,44 +83,6 @@ void BM_EngineFrame(benchmark::State& state) {
 }
 BENCHMARK(BM_EngineFrame)->Iterations(kFrames)->UseRealTime();
 
-// Keeps the real time per iteration of every benchmark to print the ratio at the end.
-class RatioReporter : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run>& runs) override {
-        ConsoleReporter::ReportRuns(runs);
-        for (const Run& run : runs) {
-            if (run.run_type == Run::RT_Iteration && run.iterations > 0 && !run.error_occurred) {
-                realTime[run.benchmark_name()] = run.GetAdjustedRealTime();
-                cpuTime[run.benchmark_name()] = run.GetAdjustedCPUTime();
-            }
-        }
-    }
-
-    // Real time includes the software rasteriser's own threads; the main thread's CPU
-    // time shows the engine's own work and varies less on a shared machine.
-    void printRatio(const std::string& name, const std::string& baseline) const {
-        printOne("real", realTime, name, baseline);
-        printOne("cpu ", cpuTime, name, baseline);
-    }
-
-private:
-    using Times = std::map<std::string, double>;
-
-    static void printOne(const char* what, const Times& times, const std::string& name,
-                         const std::string& baseline) {
-        const auto measured = times.find(name);
-        const auto base = times.find(baseline);
-        if (measured == times.end() || base == times.end() || base->second <= 0.0) {
-            return;
-        }
-        std::printf("ratio (%s time) engine frame vs bare GLFW frame %6.2f  (%s / %s)\n", what,
-                    measured->second / base->second, name.c_str(), baseline.c_str());
-    }
-
-    Times realTime;
-    Times cpuTime;
-};
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -132,10 +90,16 @@ int main(int argc, char** argv) {
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
         return 1;
     }
-    RatioReporter reporter;
+    Bench::RatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
-    reporter.printRatio("BM_EngineFrame/iterations:3000/real_time",
-                        "BM_BareGlfwFrame/iterations:3000/real_time");
+    // Real time includes the software rasteriser's own threads; the main thread's CPU
+    // time shows the engine's own work and varies less on a shared machine.
+    const char* const measured = "BM_EngineFrame/iterations:3000/real_time";
+    const char* const baseline = "BM_BareGlfwFrame/iterations:3000/real_time";
+    reporter.printRatio("(real time) engine frame vs bare GLFW frame",
+                        Bench::RatioReporter::kRealTime, measured, baseline);
+    reporter.printRatio("(cpu time) engine frame vs bare GLFW frame", Bench::RatioReporter::kCpuTime,
+                        measured, baseline);
     benchmark::Shutdown();
     return 0;
 }

@@ -16,12 +16,11 @@
 #include <cstring>
 #include <deque>
 #include <iostream>
-#include <map>
 #include <memory>
 #include <string>
-#include <vector>
 
 #include "CFG/Global.h"
+#include "bench/support/RatioReporter.h"
 #include "Util/NumberConversion.h"
 #include "game/HeadlessView.h"
 #include "game/MainLogic.h"
@@ -235,41 +234,21 @@ BENCHMARK(BM_OnUpdate_GameConfig);
 BENCHMARK(BM_GridCopy_256x256);
 BENCHMARK(BM_OnUpdate_256x256);
 
-// Keeps the console output and remembers each benchmark's CPU time per iteration.
-class RatioReporter : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run>& runs) override {
-        for (const Run& run : runs) {
-            // The plain run, or the median when repetitions are asked for.
-            const bool median = run.run_type == Run::RT_Aggregate && run.aggregate_name == "median";
-            if ((run.run_type == Run::RT_Iteration || median) && !run.error_occurred) {
-                cpuTimes[run.run_name.function_name] = run.GetAdjustedCPUTime();
-            }
-        }
-        ConsoleReporter::ReportRuns(runs);
-    }
-    double ratio(const std::string& measured, const std::string& baseline) const {
-        auto m = cpuTimes.find(measured);
-        auto b = cpuTimes.find(baseline);
-        return (m == cpuTimes.end() || b == cpuTimes.end() || b->second <= 0)
-                   ? -1
-                   : m->second / b->second;
-    }
-    std::map<std::string, double> cpuTimes;
-};
-
 }  // namespace
 
 int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
-    RatioReporter reporter;
+    // With repetitions, each benchmark stands by its median.
+    Bench::RatioReporter reporter(Bench::RatioReporter::OO_Defaults, "median");
     benchmark::RunSpecifiedBenchmarks(&reporter);
+    const auto cpu = Bench::RatioReporter::kCpuTime;
     std::cout << "ratio onUpdate / grid copy, CPU time: 128x96 "
-              << reporter.ratio("BM_OnUpdate_GameConfig", "BM_GridCopy_GameConfig") << ", 256x256 "
-              << reporter.ratio("BM_OnUpdate_256x256", "BM_GridCopy_256x256") << std::endl;
+              << reporter.ratio(cpu, "BM_OnUpdate_GameConfig", "BM_GridCopy_GameConfig")
+              << ", 256x256 " << reporter.ratio(cpu, "BM_OnUpdate_256x256", "BM_GridCopy_256x256")
+              << std::endl;
     std::cout << "ratio per-frame configuration reads / onUpdate 128x96, CPU time: "
-              << reporter.ratio("BM_FrameConfigReads", "BM_OnUpdate_GameConfig") << std::endl;
+              << reporter.ratio(cpu, "BM_FrameConfigReads", "BM_OnUpdate_GameConfig") << std::endl;
     std::cout << "ratio onUpdate 256x256 / 128x96, CPU time: "
-              << reporter.ratio("BM_OnUpdate_256x256", "BM_OnUpdate_GameConfig") << std::endl;
+              << reporter.ratio(cpu, "BM_OnUpdate_256x256", "BM_OnUpdate_GameConfig") << std::endl;
     return 0;
 }

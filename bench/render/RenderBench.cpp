@@ -10,13 +10,12 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
-#include <map>
 #include <memory>
-#include <string>
 #include <vector>
 
 #include "Render/OGL/Controller.h"
 #include "Render/OGL/VertexBufferObject.h"
+#include "bench/support/RatioReporter.h"
 
 namespace {
 
@@ -111,49 +110,6 @@ void BM_FrameOf5000QuadsFromBufferObject(benchmark::State& state) {
 }
 BENCHMARK(BM_FrameOf5000QuadsFromBufferObject)->UseRealTime();
 
-// Keeps the real time per iteration of every benchmark (the mean over repetitions,
-// when there are any) to print ratios at the end.
-class RatioReporter : public benchmark::ConsoleReporter {
-public:
-    RatioReporter() : ConsoleReporter(OO_Tabular) {}
-
-    void ReportRuns(const std::vector<Run>& runs) override {
-        ConsoleReporter::ReportRuns(runs);
-        for (const Run& run : runs) {
-            const std::string name = run.run_name.str();
-            if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "mean") {
-                means[name] = run.GetAdjustedRealTime();
-            } else if (run.run_type == Run::RT_Iteration && run.iterations > 0) {
-                sums[name].first += run.GetAdjustedRealTime();
-                sums[name].second += 1;
-            }
-        }
-    }
-
-    void printRatio(const char* what, const std::string& name, const std::string& floor) const {
-        const double measured = meanOf(name);
-        const double baseline = meanOf(floor);
-        if (measured <= 0.0 || baseline <= 0.0) {
-            return;
-        }
-        std::printf("ratio %-44s %6.2f  (%s / %s)\n", what, measured / baseline, name.c_str(),
-                    floor.c_str());
-    }
-
-private:
-    double meanOf(const std::string& name) const {
-        auto mean = means.find(name);
-        if (mean != means.end()) {
-            return mean->second;
-        }
-        auto sum = sums.find(name);
-        return sum == sums.end() ? 0.0 : sum->second.first / sum->second.second;
-    }
-
-    std::map<std::string, double> means;
-    std::map<std::string, std::pair<double, int>> sums;
-};
-
 bool openWindow() {
     if (glfwInit() != GLFW_TRUE) {
         return false;
@@ -184,11 +140,12 @@ int main(int argc, char** argv) {
     l_controller->init();
     l_controller->setViewData(screenView());
 
-    RatioReporter reporter;
+    Bench::RatioReporter reporter(Bench::RatioReporter::OO_Tabular);
     benchmark::RunSpecifiedBenchmarks(&reporter);
-    reporter.printRatio("5 000 quads (client array) vs empty frame",
+    const auto real = Bench::RatioReporter::kRealTime;
+    reporter.printRatio("5 000 quads (client array) vs empty frame", real,
                         "BM_FrameOf5000QuadsFromClientArray/real_time", "BM_EmptyFrame/real_time");
-    reporter.printRatio("5 000 quads (buffer object) vs empty frame",
+    reporter.printRatio("5 000 quads (buffer object) vs empty frame", real,
                         "BM_FrameOf5000QuadsFromBufferObject/real_time", "BM_EmptyFrame/real_time");
     benchmark::Shutdown();
 

@@ -11,7 +11,6 @@
 #include <cstdlib>
 #include <fstream>
 #include <iostream>
-#include <map>
 #include <string>
 #include <vector>
 
@@ -30,6 +29,7 @@
 #pragma GCC diagnostic pop
 
 #include "Media/TGA.h"
+#include "bench/support/RatioReporter.h"
 
 namespace {
 
@@ -161,31 +161,6 @@ BENCHMARK(BM_Stb_Uncompressed)->Unit(benchmark::kMillisecond);
 void BM_TGA_Uncompressed(benchmark::State& state) { loadWithQuorlith(state, files().raw); }
 BENCHMARK(BM_TGA_Uncompressed)->Unit(benchmark::kMillisecond);
 
-// Keeps the console output and remembers each benchmark's times per iteration.
-class RatioReporter : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run>& runs) override {
-        for (const Run& run : runs) {
-            if (run.run_type == Run::RT_Iteration && !run.error_occurred) {
-                realTimes[run.benchmark_name()] = run.GetAdjustedRealTime();
-                cpuTimes[run.benchmark_name()] = run.GetAdjustedCPUTime();
-            }
-        }
-        ConsoleReporter::ReportRuns(runs);
-    }
-
-    // The ratio of two benchmarks' times, or a negative number when one is missing.
-    static double ratio(const std::map<std::string, double>& times, const std::string& measured,
-                        const std::string& baseline) {
-        auto m = times.find(measured);
-        auto b = times.find(baseline);
-        return (m == times.end() || b == times.end() || b->second <= 0) ? -1 : m->second / b->second;
-    }
-
-    std::map<std::string, double> realTimes;
-    std::map<std::string, double> cpuTimes;
-};
-
 // Whether both readers give the same pixels (stb_image's rows run top first, ours
 // bottom first, as OpenGL wants them).
 bool samePixels(const std::string& path) {
@@ -208,7 +183,7 @@ bool samePixels(const std::string& path) {
 
 int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
-    RatioReporter reporter;
+    Bench::RatioReporter reporter;
     std::cout << "same pixels as stb_image: run-length " << (samePixels(files().rle) ? "yes" : "NO")
               << ", uncompressed " << (samePixels(files().raw) ? "yes" : "NO") << std::endl;
     benchmark::RunSpecifiedBenchmarks(&reporter);
@@ -216,8 +191,9 @@ int main(int argc, char** argv) {
         std::string measured = std::string("BM_TGA_") + kind;
         std::string baseline = std::string("BM_Stb_") + kind;
         std::cout << "ratio Media::TGA / stb_image, " << kSide << " x " << kSide << " 32-bit " << kind
-                  << ": real time " << RatioReporter::ratio(reporter.realTimes, measured, baseline) << ", CPU time "
-                  << RatioReporter::ratio(reporter.cpuTimes, measured, baseline) << std::endl;
+                  << ": real time " << reporter.ratio(Bench::RatioReporter::kRealTime, measured, baseline)
+                  << ", CPU time " << reporter.ratio(Bench::RatioReporter::kCpuTime, measured, baseline)
+                  << std::endl;
     }
     const Files& f = files();
     std::remove(f.rle.c_str());
