@@ -2,6 +2,8 @@
 
 #include <epoxy/gl.h>
 
+#include "Render/OGL/GLErrors.h"
+
 namespace Render {
 namespace OGL {
 
@@ -15,6 +17,32 @@ bool allocateBufferStore(unsigned target, unsigned name, int size, unsigned usag
         }
     }
     return false;
+}
+
+unsigned createBufferStore(unsigned target, int size, unsigned usage) {
+    GLuint name = 0;
+    glGenBuffers(1, &name);
+    bool ready = allocateBufferStore(target, name, size, usage);
+    glBindBuffer(target, 0);
+    drainGLErrors();
+    if (!ready) {
+        // An unusable buffer is given back at once instead of living on unused.
+        glDeleteBuffers(1, &name);
+        return 0;
+    }
+    return name;
+}
+
+void readBufferData(unsigned target, void* dest, int byteCount, int bytePos) {
+    if (byteCount > 0) {
+        glGetBufferSubData(target, bytePos, byteCount, dest);
+    }
+}
+
+void writeBufferData(unsigned target, const void* src, int byteCount, int bytePos) {
+    if (byteCount > 0) {
+        glBufferSubData(target, bytePos, byteCount, src);
+    }
 }
 
 }  // namespace OGL

@@ -3,7 +3,6 @@
 #include <epoxy/gl.h>
 
 #include "Render/OGL/BufferStore.h"
-#include "Render/OGL/GLErrors.h"
 
 namespace Render {
 namespace OGL {
@@ -28,28 +27,18 @@ void VertexBufferObject::constructVBO(unsigned usage) {
         size = 0;
         return;
     }
-    glGenBuffers(1, &bufferName);
-    bool ready = allocateBufferStore(target, bufferName, size, usage);
-    glBindBuffer(target, 0);
-    drainGLErrors();
-    if (!ready) {
-        // An unusable buffer is given back at once instead of living on unused.
-        glDeleteBuffers(1, &bufferName);
-        bufferName = 0;
+    bufferName = createBufferStore(target, size, usage);
+    if (bufferName == 0) {
         size = 0;
     }
 }
 
 void VertexBufferObject::getData(void* dest, int byteCount, int bytePos) const {
-    if (byteCount > 0) {
-        glGetBufferSubData(target, bytePos, byteCount, dest);
-    }
+    readBufferData(target, dest, byteCount, bytePos);
 }
 
 void VertexBufferObject::putData(const void* src, int byteCount, int bytePos) {
-    if (byteCount > 0) {
-        glBufferSubData(target, bytePos, byteCount, src);
-    }
+    writeBufferData(target, src, byteCount, bytePos);
 }
 
 }  // namespace OGL
