@@ -16,7 +16,8 @@ namespace CFG {
 namespace {
 
 // Tested in this order against the start of the remaining text; the first match wins.
-const char* const l_validTokens[] = {"(", ")", "+", "-", "*", "/", "<<", ">>", ">=", "<=", ">", "<"};
+const char* const l_validTokens[] = {"(",  ")",  "+",  "-",  "*", "/",
+                                     "<<", ">>", ">=", "<=", ">", "<"};
 
 constexpr double kTwoTo32 = 4294967296.0;
 constexpr uint32_t kShiftMask = 31;
@@ -146,16 +147,26 @@ float Calculator::getNumber() {
 }
 
 float Calculator::doCalculation(float left, const std::string& op, float right) {
-    if (op == "+") return left + right;
-    if (op == "-") return left - right;
-    if (op == "*") return left * right;
-    if (op == "/") return left / right;
-    if (op == "<<") return static_cast<float>(lowBits(left) << (lowBits(right) & kShiftMask));
-    if (op == ">>") return static_cast<float>(lowBits(left) >> (lowBits(right) & kShiftMask));
-    if (op == ">") return left > right ? 1.0f : 0.0f;
-    if (op == ">=") return left >= right ? 1.0f : 0.0f;
-    if (op == "<") return left < right ? 1.0f : 0.0f;
-    if (op == "<=") return left <= right ? 1.0f : 0.0f;
+    if (op == "+")
+        return left + right;
+    if (op == "-")
+        return left - right;
+    if (op == "*")
+        return left * right;
+    if (op == "/")
+        return left / right;
+    if (op == "<<")
+        return static_cast<float>(lowBits(left) << (lowBits(right) & kShiftMask));
+    if (op == ">>")
+        return static_cast<float>(lowBits(left) >> (lowBits(right) & kShiftMask));
+    if (op == ">")
+        return left > right ? 1.0f : 0.0f;
+    if (op == ">=")
+        return left >= right ? 1.0f : 0.0f;
+    if (op == "<")
+        return left < right ? 1.0f : 0.0f;
+    if (op == "<=")
+        return left <= right ? 1.0f : 0.0f;
     QUORLITH_FATAL("Unknown operator: " << op);
 }
 

@@ -23,8 +23,12 @@ void setConfig(const std::string& fileName) {
     global()->addConfig(fileName);
 }
 
-bool addConfig(const std::string& fileName) { return global()->addConfig(fileName); }
+bool addConfig(const std::string& fileName) {
+    return global()->addConfig(fileName);
+}
 
-std::string get(const std::string& key) { return global()->get(key); }
+std::string get(const std::string& key) {
+    return global()->get(key);
+}
 
 }  // namespace CFG

@@ -6,9 +6,15 @@
 
 namespace CFG {
 
-std::string stringTypePostfix() { return ":STR"; }
-std::string numberTypePostfix() { return ":NUM"; }
-std::string sectionKeySeparator() { return "::"; }
+std::string stringTypePostfix() {
+    return ":STR";
+}
+std::string numberTypePostfix() {
+    return ":NUM";
+}
+std::string sectionKeySeparator() {
+    return "::";
+}
 
 namespace {
 

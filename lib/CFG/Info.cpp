@@ -58,9 +58,8 @@ LookupState& lookupState() {
 }
 
 bool isActive(const std::vector<ActiveLookup>& active, const Info* info, const std::string& key) {
-    return std::any_of(active.begin(), active.end(), [&](const ActiveLookup& a) {
-        return a.info == info && *a.key == key;
-    });
+    return std::any_of(active.begin(), active.end(),
+                       [&](const ActiveLookup& a) { return a.info == info && *a.key == key; });
 }
 
 // Marks one get as running for as long as it is in scope (also while an exception
@@ -82,7 +81,8 @@ private:
 // Records a file as being loaded for as long as it is in scope.
 class LoadingScope {
 public:
-    LoadingScope(std::vector<std::string>& loading, const std::string& fileName) : loading(loading) {
+    LoadingScope(std::vector<std::string>& loading, const std::string& fileName)
+        : loading(loading) {
         loading.push_back(fileName);
     }
     ~LoadingScope() { loading.pop_back(); }
@@ -138,8 +138,8 @@ public:
                      const std::string& terminator);
 
     // Splits line at the first separator into trimmed key and value; false without one.
-    static bool readKeyVal(const std::string& line, const std::string& separator,
-                           std::string& key, std::string& value);
+    static bool readKeyVal(const std::string& line, const std::string& separator, std::string& key,
+                           std::string& value);
 
     // The unprocessed value of key in map: the parent first, then the entry, a
     // selector block resolved through its selector key and its "*" case.
@@ -153,7 +153,7 @@ public:
     }
 
     Map map;
-    const Info* parent;                       // not owned, may be null
+    const Info* parent;                        // not owned, may be null
     std::vector<std::string> pendingIncludes;  // include keys not yet loaded
     std::vector<std::string> loading;          // files being loaded, outermost first
 };
@@ -182,8 +182,8 @@ void Info::Impl::deleteMap(Map& map) {
     }
 }
 
-bool Info::Impl::readKeyVal(const std::string& line, const std::string& separator,
-                            std::string& key, std::string& value) {
+bool Info::Impl::readKeyVal(const std::string& line, const std::string& separator, std::string& key,
+                            std::string& value) {
     size_t found = line.find(separator);
     if (found == std::string::npos) {
         return false;
@@ -346,7 +346,9 @@ Info::Info(const std::string& fileName, const Info* parent) : impl(std::make_uni
 
 Info::~Info() = default;
 
-void Info::reset() { Impl::deleteMap(impl->map); }
+void Info::reset() {
+    Impl::deleteMap(impl->map);
+}
 
 bool Info::addConfig(const std::string& fileName) {
     // A directory or other non-regular file loads nothing (TextFile::load refuses it).
@@ -413,8 +415,12 @@ void Info::keys(std::vector<std::string>& out) const {
     }
 }
 
-std::string Info::replaceKeys(const std::string& text) const { return impl->replaceKeys(*this, text); }
+std::string Info::replaceKeys(const std::string& text) const {
+    return impl->replaceKeys(*this, text);
+}
 
-std::string Info::keyValueSeparator() { return "=="; }
+std::string Info::keyValueSeparator() {
+    return "==";
+}
 
 }  // namespace CFG

@@ -37,8 +37,8 @@ public:
             std::vector<std::string> parts;
             Util::splitString(text, separator, parts, false, true);
             if (parts.size() != 2) {
-                QUORLITH_FATAL("Invalid string pair part: " << text
-                               << ". Expected <str1>:<str2>, 2 parts not " << parts.size());
+                QUORLITH_FATAL("Invalid string pair part: "
+                               << text << ". Expected <str1>:<str2>, 2 parts not " << parts.size());
             }
             return {parts[0], parts[1]};
         }

@@ -28,7 +28,8 @@ void joinLineBreak(std::string& value) {
 }  // namespace
 
 bool opensQuote(const std::string& value) {
-    return !value.empty() && value.front() == kQuote && (value.size() == 1 || value.back() != kQuote);
+    return !value.empty() && value.front() == kQuote &&
+           (value.size() == 1 || value.back() != kQuote);
 }
 
 bool continueQuotedValue(std::string& value, const std::vector<std::string>& lines, size_t& line) {
