@@ -6,7 +6,8 @@
 
 namespace MatSys {
 
-Material::Material(I_ShaderProgram* shaderProgram, const ShaderParams* materialParams) : program(shaderProgram) {
+Material::Material(I_ShaderProgram* shaderProgram, const ShaderParams* materialParams)
+    : program(shaderProgram) {
     setParams(materialParams);
 }
 
@@ -36,7 +37,9 @@ void Material::setParams(const ShaderParams* newParams) {
     params.reset(newParams ? new ShaderParams(*newParams) : nullptr);
 }
 
-const ShaderParams* Material::getParams() const { return params.get(); }
+const ShaderParams* Material::getParams() const {
+    return params.get();
+}
 
 void Material::bindTexture(int unit, I_Texture* texture) {
     for (auto& bound : textures) {
@@ -48,8 +51,12 @@ void Material::bindTexture(int unit, I_Texture* texture) {
     textures.emplace_back(unit, texture);
 }
 
-const Material::TextureList& Material::getTextures() const { return textures; }
+const Material::TextureList& Material::getTextures() const {
+    return textures;
+}
 
-I_ShaderProgram* Material::getProgram() const { return program; }
+I_ShaderProgram* Material::getProgram() const {
+    return program;
+}
 
 }  // namespace MatSys

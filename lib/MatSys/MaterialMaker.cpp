@@ -22,16 +22,21 @@ constexpr int kDecimal = 10;
 
 }  // namespace
 
-MaterialMaker::MaterialMaker(ShaderProgramStore* programs, TextureStore* textures, const std::string& dir)
+MaterialMaker::MaterialMaker(ShaderProgramStore* programs, TextureStore* textures,
+                             const std::string& dir)
     : programStore(programs), textureStore(textures), matdefExt(kDefaultMatdefExt) {
     setLoadDir(dir);
 }
 
 MaterialMaker::~MaterialMaker() = default;
 
-void MaterialMaker::setTextureStore(TextureStore* textures) { textureStore = textures; }
+void MaterialMaker::setTextureStore(TextureStore* textures) {
+    textureStore = textures;
+}
 
-TextureStore* MaterialMaker::getTextureStore() const { return textureStore; }
+TextureStore* MaterialMaker::getTextureStore() const {
+    return textureStore;
+}
 
 void MaterialMaker::setLoadDir(const std::string& dir) {
     loadDir = dir;
@@ -40,18 +45,24 @@ void MaterialMaker::setLoadDir(const std::string& dir) {
     }
 }
 
-void MaterialMaker::setMatdefExt(const std::string& extension) { matdefExt = extension; }
+void MaterialMaker::setMatdefExt(const std::string& extension) {
+    matdefExt = extension;
+}
 
-const std::string& MaterialMaker::getMatdefExt() const { return matdefExt; }
+const std::string& MaterialMaker::getMatdefExt() const {
+    return matdefExt;
+}
 
-Material* MaterialMaker::create(const std::string& /*name*/, I_ShaderProgram* program, ShaderParams* params) {
+Material* MaterialMaker::create(const std::string& /*name*/, I_ShaderProgram* program,
+                                ShaderParams* params) {
     if (!program) {
         return nullptr;
     }
     return new Material(program, params);
 }
 
-Material* MaterialMaker::create(const std::string& name, const std::string& programName, ShaderParams* params) {
+Material* MaterialMaker::create(const std::string& name, const std::string& programName,
+                                ShaderParams* params) {
     if (!programStore) {
         return nullptr;
     }
@@ -74,7 +85,8 @@ Material* MaterialMaker::create(const std::string& name, ShaderParams* params) {
     return create(name, name, params);
 }
 
-Material* MaterialMaker::create(const std::string& name, ShaderParams* params, const std::string& path) {
+Material* MaterialMaker::create(const std::string& name, ShaderParams* params,
+                                const std::string& path) {
     if (!programStore) {
         return nullptr;
     }
@@ -89,7 +101,8 @@ Material* MaterialMaker::create(const std::string& name, ShaderParams* params, c
     }
 
     std::vector<std::string> lines;
-    Util::splitString(definition.get(name + "_MAT_" + programName + "_PARAMS"), "\n", lines, false, true);
+    Util::splitString(definition.get(name + "_MAT_" + programName + "_PARAMS"), "\n", lines, false,
+                      true);
     std::unique_ptr<ShaderParams> fromFile;
     ShaderParams* materialParams = params;
     if (!lines.empty()) {

@@ -19,7 +19,8 @@ class TextureStore;
 class MaterialMaker {
 public:
     // programStore and textureStore not owned; textureStore may be null.
-    MaterialMaker(ShaderProgramStore* programStore, TextureStore* textureStore, const std::string& loadDir);
+    MaterialMaker(ShaderProgramStore* programStore, TextureStore* textureStore,
+                  const std::string& loadDir);
     virtual ~MaterialMaker();
 
     virtual void setTextureStore(TextureStore* textureStore);
@@ -30,16 +31,19 @@ public:
     virtual const std::string& getMatdefExt() const;
 
     // A material of program with a copy of params; null when program is null.
-    virtual Material* create(const std::string& name, I_ShaderProgram* program, ShaderParams* params);
+    virtual Material* create(const std::string& name, I_ShaderProgram* program,
+                             ShaderParams* params);
     // The program is taken from (or made by) the program store under programName.
-    virtual Material* create(const std::string& name, const std::string& programName, ShaderParams* params);
+    virtual Material* create(const std::string& name, const std::string& programName,
+                             ShaderParams* params);
     // A name with the definition extension reads that file from the load directory;
     // any other name is also the program's name.
     virtual Material* create(const std::string& name, ShaderParams* params);
     // Reads the material definition file at path (missing: empty). The caller's params
     // replace file parameters of the same name. A texture unit that is not a number
     // throws std::domain_error.
-    virtual Material* create(const std::string& name, ShaderParams* params, const std::string& path);
+    virtual Material* create(const std::string& name, ShaderParams* params,
+                             const std::string& path);
     // Binds the texture store's texture of that name (made on demand) to the unit; a
     // texture that cannot be had is not bound. Returns material.
     virtual Material* bindTexture(Material* material, int unit, const std::string& textureName);

@@ -11,15 +11,22 @@ constexpr const char* kNoMakerExt = "WTH!!";
 
 }  // namespace
 
-MaterialStore::MaterialStore(MaterialMaker* materialMaker) : maker(materialMaker), impl(std::make_unique<Impl>()) {}
+MaterialStore::MaterialStore(MaterialMaker* materialMaker)
+    : maker(materialMaker), impl(std::make_unique<Impl>()) {}
 
 MaterialStore::~MaterialStore() = default;
 
-std::string MaterialStore::getMatdefExt() const { return maker ? maker->getMatdefExt() : kNoMakerExt; }
+std::string MaterialStore::getMatdefExt() const {
+    return maker ? maker->getMatdefExt() : kNoMakerExt;
+}
 
-void MaterialStore::setMaterialMaker(MaterialMaker* materialMaker) { maker = materialMaker; }
+void MaterialStore::setMaterialMaker(MaterialMaker* materialMaker) {
+    maker = materialMaker;
+}
 
-bool MaterialStore::exists(const std::string& name) const { return impl->exists(name); }
+bool MaterialStore::exists(const std::string& name) const {
+    return impl->exists(name);
+}
 
 Material* MaterialStore::get(const std::string& name, bool create) {
     Material* held = impl->get(name);
@@ -29,7 +36,9 @@ Material* MaterialStore::get(const std::string& name, bool create) {
     return add(name, static_cast<ShaderParams*>(nullptr));
 }
 
-Material* MaterialStore::add(const std::string& name, Material* material) { return impl->add(name, material); }
+Material* MaterialStore::add(const std::string& name, Material* material) {
+    return impl->add(name, material);
+}
 
 Material* MaterialStore::add(const std::string& name, ShaderParams* params) {
     if (Material* held = impl->get(name)) {
@@ -39,7 +48,8 @@ Material* MaterialStore::add(const std::string& name, ShaderParams* params) {
     return maker ? keep(name, maker->create(name, params)) : nullptr;
 }
 
-Material* MaterialStore::add(const std::string& name, ShaderParams* params, const std::string& path) {
+Material* MaterialStore::add(const std::string& name, ShaderParams* params,
+                             const std::string& path) {
     if (Material* held = impl->get(name)) {
         if (params) {
             held->setParams(params);
@@ -49,11 +59,17 @@ Material* MaterialStore::add(const std::string& name, ShaderParams* params, cons
     return maker ? keep(name, maker->create(name, params, path)) : nullptr;
 }
 
-void MaterialStore::destroy(const std::string& name) { impl->destroy(name); }
+void MaterialStore::destroy(const std::string& name) {
+    impl->destroy(name);
+}
 
-void MaterialStore::clear() { impl->clear(); }
+void MaterialStore::clear() {
+    impl->clear();
+}
 
-MaterialStoreIterator* MaterialStore::getIterator() const { return new MaterialStoreIterator(impl->getPairIterator()); }
+MaterialStoreIterator* MaterialStore::getIterator() const {
+    return new MaterialStoreIterator(impl->getPairIterator());
+}
 
 // Stores a material just made for a name known to be free; null stays null.
 Material* MaterialStore::keep(const std::string& name, Material* made) {
@@ -63,16 +79,25 @@ Material* MaterialStore::keep(const std::string& name, Material* made) {
     return add(name, made);
 }
 
-MaterialStoreIterator::MaterialStoreIterator(Util::NamePtrStoreIterator<Material>* pairWalker) : walker(pairWalker) {}
+MaterialStoreIterator::MaterialStoreIterator(Util::NamePtrStoreIterator<Material>* pairWalker)
+    : walker(pairWalker) {}
 
 MaterialStoreIterator::~MaterialStoreIterator() = default;
 
-void MaterialStoreIterator::first() { walker->first(); }
+void MaterialStoreIterator::first() {
+    walker->first();
+}
 
-void MaterialStoreIterator::next() { walker->next(); }
+void MaterialStoreIterator::next() {
+    walker->next();
+}
 
-bool MaterialStoreIterator::isDone() const { return walker->isDone(); }
+bool MaterialStoreIterator::isDone() const {
+    return walker->isDone();
+}
 
-std::pair<std::string, Material*> MaterialStoreIterator::currentItem() const { return walker->currentItem(); }
+std::pair<std::string, Material*> MaterialStoreIterator::currentItem() const {
+    return walker->currentItem();
+}
 
 }  // namespace MatSys

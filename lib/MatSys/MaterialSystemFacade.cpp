@@ -53,7 +53,8 @@ std::string directoryOf(const std::string& path) {
 
 }  // namespace
 
-MaterialSystemFacade::MaterialSystemFacade(const std::string& filePath, I_ShaderProgramMaker* programMaker)
+MaterialSystemFacade::MaterialSystemFacade(const std::string& filePath,
+                                           I_ShaderProgramMaker* programMaker)
     : impl(std::make_unique<Impl>()), path(filePath) {
     std::string dir = directoryOf(path);
     impl->colorMaker = new OGL::ColorMaker();
@@ -74,15 +75,24 @@ MaterialSystemFacade::MaterialSystemFacade(const std::string& filePath, I_Shader
 
 MaterialSystemFacade::~MaterialSystemFacade() = default;
 
-MaterialStore* MaterialSystemFacade::getMaterialStore() const { return impl->materialStore; }
+MaterialStore* MaterialSystemFacade::getMaterialStore() const {
+    return impl->materialStore;
+}
 
-TextureStore* MaterialSystemFacade::getTextureStore() const { return impl->textureStore; }
+TextureStore* MaterialSystemFacade::getTextureStore() const {
+    return impl->textureStore;
+}
 
-ShaderProgramStore* MaterialSystemFacade::getShaderProgramStore() const { return impl->programStore; }
+ShaderProgramStore* MaterialSystemFacade::getShaderProgramStore() const {
+    return impl->programStore;
+}
 
-bool MaterialSystemFacade::addMaterial(const std::string& name) { return addMaterial(name, nullptr, std::string()); }
+bool MaterialSystemFacade::addMaterial(const std::string& name) {
+    return addMaterial(name, nullptr, std::string());
+}
 
-bool MaterialSystemFacade::addMaterial(const std::string& name, ShaderParams* params, const std::string& file) {
+bool MaterialSystemFacade::addMaterial(const std::string& name, ShaderParams* params,
+                                       const std::string& file) {
     return impl->materialStore->add(name, params, file.empty() ? path : file) != nullptr;
 }
 

@@ -25,7 +25,8 @@ public:
     // ('data/game.cfg' gives 'data', 'game.cfg' gives 'game.cfg'). programMaker may be
     // null (the OpenGL makers are used); when given, the facade owns it and makes no
     // shader maker or shader store.
-    explicit MaterialSystemFacade(const std::string& path, I_ShaderProgramMaker* programMaker = nullptr);
+    explicit MaterialSystemFacade(const std::string& path,
+                                  I_ShaderProgramMaker* programMaker = nullptr);
     virtual ~MaterialSystemFacade();
     MaterialSystemFacade(const MaterialSystemFacade&) = delete;
     MaterialSystemFacade& operator=(const MaterialSystemFacade&) = delete;
@@ -38,7 +39,8 @@ public:
     virtual bool addMaterial(const std::string& name);
     // The material store's add with the definition file, or the facade's path when file
     // is empty; true when that gives a material.
-    virtual bool addMaterial(const std::string& name, ShaderParams* params, const std::string& file);
+    virtual bool addMaterial(const std::string& name, ShaderParams* params,
+                             const std::string& file);
     // The held material or null; nothing is made.
     virtual Material* getMaterial(const std::string& name) const;
 

@@ -2,8 +2,8 @@
 
 #include <vector>
 
-#include "Util/Strings.h"
 #include "Util/NumberConversion.h"
+#include "Util/Strings.h"
 
 namespace MatSys {
 
@@ -16,7 +16,8 @@ constexpr int kHexadecimal = 16;
 
 ShaderParam::ShaderParam() : Util::NamedObject(kUnnamed), values(), count(0) {}
 
-ShaderParam::ShaderParam(const std::string& paramName, const std::string& typeWord, const std::string& text)
+ShaderParam::ShaderParam(const std::string& paramName, const std::string& typeWord,
+                         const std::string& text)
     : Util::NamedObject(paramName), type(typeWord), valueText(text), values(), count(0) {
     parseValues();
 }
@@ -29,7 +30,8 @@ void ShaderParam::parseValues() {
     }
 
     if (isFloatType()) {
-        for (size_t i = 0; i < kSlots; ++i) values.floats[i] = 0.0f;
+        for (size_t i = 0; i < kSlots; ++i)
+            values.floats[i] = 0.0f;
         for (size_t i = 0; i < pieces.size(); ++i) {
             values.floats[i] = Util::strToNum<float>(pieces[i], kDecimal);
         }
@@ -45,7 +47,8 @@ void ShaderParam::parseValues() {
     if (arrayType) {
         size_t perElement = size_t(type[0] - '0');
         size_t elements = pieces.size() / perElement;
-        if (pieces.size() % perElement == 0 && elements >= 1 && elements <= size_t(kMaxArrayElements)) {
+        if (pieces.size() % perElement == 0 && elements >= 1 &&
+            elements <= size_t(kMaxArrayElements)) {
             count = int(elements);
         }
     }

@@ -16,7 +16,8 @@ std::vector<std::string> splitAtSeparatorRuns(const std::string& line) {
     size_t start = line.find_first_not_of(kLineSeparators);
     while (start != std::string::npos) {
         size_t end = line.find_first_of(kLineSeparators, start);
-        pieces.push_back(Util::trim(line.substr(start, end == std::string::npos ? end : end - start)));
+        pieces.push_back(
+            Util::trim(line.substr(start, end == std::string::npos ? end : end - start)));
         start = end == std::string::npos ? end : line.find_first_not_of(kLineSeparators, end);
     }
     return pieces;
@@ -37,7 +38,9 @@ ShaderParams& ShaderParams::operator=(const ShaderParams& other) {
 
 ShaderParams::~ShaderParams() = default;
 
-void ShaderParams::add(const ShaderParam& param) { impl->add(param.getName(), param); }
+void ShaderParams::add(const ShaderParam& param) {
+    impl->add(param.getName(), param);
+}
 
 void ShaderParams::add(const std::string& line) {
     std::vector<std::string> pieces = splitAtSeparatorRuns(line);
@@ -61,23 +64,37 @@ void ShaderParams::merge(const ShaderParams& other) {
     }
 }
 
-ShaderParamsIterator* ShaderParams::getIterator() const { return new ShaderParamsIterator(*this); }
+ShaderParamsIterator* ShaderParams::getIterator() const {
+    return new ShaderParamsIterator(*this);
+}
 
-ShaderParam ShaderParams::find(const std::string& name) const { return impl->find(name); }
+ShaderParam ShaderParams::find(const std::string& name) const {
+    return impl->find(name);
+}
 
-size_t ShaderParams::size() const { return impl->getEntries().size(); }
+size_t ShaderParams::size() const {
+    return impl->getEntries().size();
+}
 
 ShaderParamsIterator::ShaderParamsIterator(const ShaderParams& params)
     : walker(params.getImpl().getIterator()) {}
 
 ShaderParamsIterator::~ShaderParamsIterator() = default;
 
-void ShaderParamsIterator::first() { walker->first(); }
+void ShaderParamsIterator::first() {
+    walker->first();
+}
 
-void ShaderParamsIterator::next() { walker->next(); }
+void ShaderParamsIterator::next() {
+    walker->next();
+}
 
-bool ShaderParamsIterator::isDone() const { return walker->isDone(); }
+bool ShaderParamsIterator::isDone() const {
+    return walker->isDone();
+}
 
-ShaderParam ShaderParamsIterator::currentItem() const { return walker->currentItem(); }
+ShaderParam ShaderParamsIterator::currentItem() const {
+    return walker->currentItem();
+}
 
 }  // namespace MatSys

@@ -7,13 +7,18 @@
 namespace MatSys {
 
 ShaderProgramStore::ShaderProgramStore(I_ShaderProgramMaker* programMaker)
-    : maker(programMaker), impl(std::make_unique<Util::NamePtrStore<I_ShaderProgram>>("ShaderProgramStore")) {}
+    : maker(programMaker),
+      impl(std::make_unique<Util::NamePtrStore<I_ShaderProgram>>("ShaderProgramStore")) {}
 
 ShaderProgramStore::~ShaderProgramStore() = default;
 
-void ShaderProgramStore::setProgramMaker(I_ShaderProgramMaker* programMaker) { maker = programMaker; }
+void ShaderProgramStore::setProgramMaker(I_ShaderProgramMaker* programMaker) {
+    maker = programMaker;
+}
 
-bool ShaderProgramStore::exists(const std::string& name) const { return impl->exists(name); }
+bool ShaderProgramStore::exists(const std::string& name) const {
+    return impl->exists(name);
+}
 
 I_ShaderProgram* ShaderProgramStore::get(const std::string& name, bool create) {
     I_ShaderProgram* held = impl->get(name);
@@ -52,9 +57,13 @@ I_ShaderProgram* ShaderProgramStore::add(const std::string& name, const ShaderPa
     return maker ? keep(name, maker->create(name, params, shaderNames)) : nullptr;
 }
 
-void ShaderProgramStore::destroy(const std::string& name) { impl->destroy(name); }
+void ShaderProgramStore::destroy(const std::string& name) {
+    impl->destroy(name);
+}
 
-void ShaderProgramStore::clear() { impl->clear(); }
+void ShaderProgramStore::clear() {
+    impl->clear();
+}
 
 ShaderProgramStoreIterator* ShaderProgramStore::getIterator() const {
     return new ShaderProgramStoreIterator(impl->getPairIterator());
@@ -68,16 +77,23 @@ I_ShaderProgram* ShaderProgramStore::keep(const std::string& name, I_ShaderProgr
     return add(name, made);
 }
 
-ShaderProgramStoreIterator::ShaderProgramStoreIterator(Util::NamePtrStoreIterator<I_ShaderProgram>* pairWalker)
+ShaderProgramStoreIterator::ShaderProgramStoreIterator(
+    Util::NamePtrStoreIterator<I_ShaderProgram>* pairWalker)
     : walker(pairWalker) {}
 
 ShaderProgramStoreIterator::~ShaderProgramStoreIterator() = default;
 
-void ShaderProgramStoreIterator::first() { walker->first(); }
+void ShaderProgramStoreIterator::first() {
+    walker->first();
+}
 
-void ShaderProgramStoreIterator::next() { walker->next(); }
+void ShaderProgramStoreIterator::next() {
+    walker->next();
+}
 
-bool ShaderProgramStoreIterator::isDone() const { return walker->isDone(); }
+bool ShaderProgramStoreIterator::isDone() const {
+    return walker->isDone();
+}
 
 std::pair<std::string, I_ShaderProgram*> ShaderProgramStoreIterator::currentItem() const {
     return walker->currentItem();

@@ -34,7 +34,8 @@ public:
     // for the name (by its extension) is kept under it. Null without a maker or program.
     virtual I_ShaderProgram* add(const std::string& name, const ShaderParams& params);
     // The same, a new program being read from the ".prg" definition file at path.
-    virtual I_ShaderProgram* add(const std::string& name, const ShaderParams& params, const std::string& path);
+    virtual I_ShaderProgram* add(const std::string& name, const ShaderParams& params,
+                                 const std::string& path);
     // A held program is returned unchanged; otherwise the maker links the named shaders.
     virtual I_ShaderProgram* add(const std::string& name, const ShaderParams& params,
                                  const std::vector<std::string>& shaderNames);
@@ -50,9 +51,11 @@ private:
     std::unique_ptr<Util::NamePtrStore<I_ShaderProgram>> impl;
 };
 
-class ShaderProgramStoreIterator : public Util::I_Iterator<std::pair<std::string, I_ShaderProgram*>> {
+class ShaderProgramStoreIterator
+    : public Util::I_Iterator<std::pair<std::string, I_ShaderProgram*>> {
 public:
-    explicit ShaderProgramStoreIterator(Util::NamePtrStoreIterator<I_ShaderProgram>* walker);  // takes walker
+    explicit ShaderProgramStoreIterator(
+        Util::NamePtrStoreIterator<I_ShaderProgram>* walker);  // takes walker
     ~ShaderProgramStoreIterator() override;
 
     void first() override;

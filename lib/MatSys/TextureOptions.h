@@ -20,7 +20,8 @@ struct TextureOptions {
 };
 
 inline bool operator==(const TextureOptions& a, const TextureOptions& b) {
-    return a.is2D == b.is2D && a.linear == b.linear && a.mipmaps == b.mipmaps && a.compressed == b.compressed;
+    return a.is2D == b.is2D && a.linear == b.linear && a.mipmaps == b.mipmaps &&
+           a.compressed == b.compressed;
 }
 
 // Reads option words out of a name such as 'font.NEAR.NMIP': the name is split at ".",

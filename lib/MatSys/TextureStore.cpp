@@ -10,12 +10,17 @@ TextureStore::TextureStore(I_TextureMaker* textureMaker)
 
 TextureStore::~TextureStore() = default;
 
-void TextureStore::setTextureMaker(I_TextureMaker* textureMaker) { maker = textureMaker; }
+void TextureStore::setTextureMaker(I_TextureMaker* textureMaker) {
+    maker = textureMaker;
+}
 
-I_TextureMaker* TextureStore::getTextureMaker() { return maker; }
+I_TextureMaker* TextureStore::getTextureMaker() {
+    return maker;
+}
 
-I_Texture* TextureStore::create(const std::string& name, unsigned char* pixels, unsigned bitsPerPixel,
-                                unsigned width, unsigned height, unsigned depth) {
+I_Texture* TextureStore::create(const std::string& name, unsigned char* pixels,
+                                unsigned bitsPerPixel, unsigned width, unsigned height,
+                                unsigned depth) {
     if (!maker || name.empty()) {
         return nullptr;
     }
@@ -26,7 +31,9 @@ I_Texture* TextureStore::create(const std::string& name, unsigned char* pixels, 
     return made;
 }
 
-bool TextureStore::exists(const std::string& name) const { return impl->exists(name); }
+bool TextureStore::exists(const std::string& name) const {
+    return impl->exists(name);
+}
 
 I_Texture* TextureStore::get(const std::string& name, bool create) {
     I_Texture* held = impl->get(name);
@@ -36,9 +43,13 @@ I_Texture* TextureStore::get(const std::string& name, bool create) {
     return keep(name, maker->create(name));
 }
 
-I_Texture* TextureStore::add(const std::string& name, I_Texture* texture) { return impl->add(name, texture); }
+I_Texture* TextureStore::add(const std::string& name, I_Texture* texture) {
+    return impl->add(name, texture);
+}
 
-I_Texture* TextureStore::add(const std::string& name) { return add(name, name); }
+I_Texture* TextureStore::add(const std::string& name) {
+    return add(name, name);
+}
 
 I_Texture* TextureStore::add(const std::string& name, const std::string& fileName) {
     I_Texture* held = impl->get(name);
@@ -48,11 +59,17 @@ I_Texture* TextureStore::add(const std::string& name, const std::string& fileNam
     return keep(name, maker->create(fileName));
 }
 
-void TextureStore::destroy(const std::string& name) { impl->destroy(name); }
+void TextureStore::destroy(const std::string& name) {
+    impl->destroy(name);
+}
 
-void TextureStore::clear() { impl->clear(); }
+void TextureStore::clear() {
+    impl->clear();
+}
 
-TextureStoreIterator* TextureStore::getIterator() const { return new TextureStoreIterator(impl->getPairIterator()); }
+TextureStoreIterator* TextureStore::getIterator() const {
+    return new TextureStoreIterator(impl->getPairIterator());
+}
 
 // Stores a texture just made for a name known to be free; null stays null.
 I_Texture* TextureStore::keep(const std::string& name, I_Texture* made) {
@@ -62,16 +79,25 @@ I_Texture* TextureStore::keep(const std::string& name, I_Texture* made) {
     return add(name, made);
 }
 
-TextureStoreIterator::TextureStoreIterator(Util::NamePtrStoreIterator<I_Texture>* pairWalker) : walker(pairWalker) {}
+TextureStoreIterator::TextureStoreIterator(Util::NamePtrStoreIterator<I_Texture>* pairWalker)
+    : walker(pairWalker) {}
 
 TextureStoreIterator::~TextureStoreIterator() = default;
 
-void TextureStoreIterator::first() { walker->first(); }
+void TextureStoreIterator::first() {
+    walker->first();
+}
 
-void TextureStoreIterator::next() { walker->next(); }
+void TextureStoreIterator::next() {
+    walker->next();
+}
 
-bool TextureStoreIterator::isDone() const { return walker->isDone(); }
+bool TextureStoreIterator::isDone() const {
+    return walker->isDone();
+}
 
-std::pair<std::string, I_Texture*> TextureStoreIterator::currentItem() const { return walker->currentItem(); }
+std::pair<std::string, I_Texture*> TextureStoreIterator::currentItem() const {
+    return walker->currentItem();
+}
 
 }  // namespace MatSys

@@ -4,6 +4,8 @@
 
 namespace MatSys::OGL {
 
-void Color::use() const { glColor4ub(color.r, color.g, color.b, color.a); }
+void Color::use() const {
+    glColor4ub(color.r, color.g, color.b, color.a);
+}
 
 }  // namespace MatSys::OGL

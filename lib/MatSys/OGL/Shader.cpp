@@ -4,7 +4,8 @@
 
 namespace MatSys::OGL {
 
-Shader::Shader(unsigned shaderType, const std::vector<std::string>& texts) : type(shaderType), id(0) {
+Shader::Shader(unsigned shaderType, const std::vector<std::string>& texts)
+    : type(shaderType), id(0) {
     setSources(texts);
 }
 
@@ -14,9 +15,13 @@ Shader::~Shader() {
     }
 }
 
-void Shader::setSources(const std::vector<std::string>& texts) { sources = texts; }
+void Shader::setSources(const std::vector<std::string>& texts) {
+    sources = texts;
+}
 
-void Shader::freeSources() { std::vector<std::string>().swap(sources); }
+void Shader::freeSources() {
+    std::vector<std::string>().swap(sources);
+}
 
 bool Shader::compile(std::string& log) {
     log.clear();

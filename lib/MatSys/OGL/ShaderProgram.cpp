@@ -24,21 +24,27 @@ const std::string kFirstElement = "[0]";
 // Extra attribute numbers outside 0..3 are refused too: below 0 they would land on
 // the position, texture or colour locations (or wrap to a huge index).
 int attributeLocation(const std::string& name) {
-    if (Util::endswith(name, "_vtx")) return int(kVertexLocation);
-    if (Util::endswith(name, "_texcoord")) return int(kTexCoordLocation);
-    if (Util::endswith(name, "_clr")) return int(kColorLocation);
+    if (Util::endswith(name, "_vtx"))
+        return int(kVertexLocation);
+    if (Util::endswith(name, "_texcoord"))
+        return int(kTexCoordLocation);
+    if (Util::endswith(name, "_clr"))
+        return int(kColorLocation);
     size_t underscore = name.rfind('_');
     std::string last = underscore == std::string::npos ? name : name.substr(underscore + 1);
-    if (!Util::startswith(last, "atr")) return kNoLocation;
+    if (!Util::startswith(last, "atr"))
+        return kNoLocation;
     int location = kFirstExtraLocation + Util::strToNum<int>(last.substr(3), 10);
-    if (location < kFirstExtraLocation || location > kLastExtraLocation) return kNoLocation;
+    if (location < kFirstExtraLocation || location > kLastExtraLocation)
+        return kNoLocation;
     return location;
 }
 
 std::string programInfoLog(GLuint program) {
     GLint length = 0;
     glGetProgramiv(program, GL_INFO_LOG_LENGTH, &length);
-    if (length <= 0) return std::string();
+    if (length <= 0)
+        return std::string();
     std::string info(size_t(length), '\0');
     GLsizei written = 0;
     glGetProgramInfoLog(program, length, &written, info.data());
@@ -52,24 +58,42 @@ bool bindParam(GLint location, const ShaderParam& param) {
     const GLfloat* f = param.getFloats();
     const GLint* i = param.getInts();
     GLsizei count = param.getCount();
-    if (type == "1f") glUniform1f(location, f[0]);
-    else if (type == "2f") glUniform2f(location, f[0], f[1]);
-    else if (type == "3f") glUniform3f(location, f[0], f[1], f[2]);
-    else if (type == "4f") glUniform4f(location, f[0], f[1], f[2], f[3]);
-    else if (type == "1i") glUniform1i(location, i[0]);
-    else if (type == "2i") glUniform2i(location, i[0], i[1]);
-    else if (type == "3i") glUniform3i(location, i[0], i[1], i[2]);
-    else if (type == "4i") glUniform4i(location, i[0], i[1], i[2], i[3]);
-    else if (type == "1fv") glUniform1fv(location, count, f);
-    else if (type == "2fv") glUniform2fv(location, count, f);
-    else if (type == "3fv") glUniform3fv(location, count, f);
-    else if (type == "4fv") glUniform4fv(location, count, f);
-    else if (type == "1iv") glUniform1iv(location, count, i);
-    else if (type == "2iv") glUniform2iv(location, count, i);
-    else if (type == "3iv") glUniform3iv(location, count, i);
-    else if (type == "4iv") glUniform4iv(location, count, i);
-    else if (type == "sampler1D" || type == "sampler2D" || type == "sampler3D") glUniform1i(location, i[0]);
-    else return false;
+    if (type == "1f")
+        glUniform1f(location, f[0]);
+    else if (type == "2f")
+        glUniform2f(location, f[0], f[1]);
+    else if (type == "3f")
+        glUniform3f(location, f[0], f[1], f[2]);
+    else if (type == "4f")
+        glUniform4f(location, f[0], f[1], f[2], f[3]);
+    else if (type == "1i")
+        glUniform1i(location, i[0]);
+    else if (type == "2i")
+        glUniform2i(location, i[0], i[1]);
+    else if (type == "3i")
+        glUniform3i(location, i[0], i[1], i[2]);
+    else if (type == "4i")
+        glUniform4i(location, i[0], i[1], i[2], i[3]);
+    else if (type == "1fv")
+        glUniform1fv(location, count, f);
+    else if (type == "2fv")
+        glUniform2fv(location, count, f);
+    else if (type == "3fv")
+        glUniform3fv(location, count, f);
+    else if (type == "4fv")
+        glUniform4fv(location, count, f);
+    else if (type == "1iv")
+        glUniform1iv(location, count, i);
+    else if (type == "2iv")
+        glUniform2iv(location, count, i);
+    else if (type == "3iv")
+        glUniform3iv(location, count, i);
+    else if (type == "4iv")
+        glUniform4iv(location, count, i);
+    else if (type == "sampler1D" || type == "sampler2D" || type == "sampler3D")
+        glUniform1i(location, i[0]);
+    else
+        return false;
     return true;
 }
 
@@ -203,7 +227,9 @@ bool ShaderProgram::bindParams(const ShaderParams& params) {
     return true;
 }
 
-void ShaderProgram::endUsing() { glUseProgram(0); }
+void ShaderProgram::endUsing() {
+    glUseProgram(0);
+}
 
 const ShaderParams& ShaderProgram::getParams() const {
     static const ShaderParams empty;

@@ -46,7 +46,7 @@ private:
 
     unsigned id;
     Util::BasicStore<std::string, int> uniforms;  // name -> location, -1 when absent
-    std::unique_ptr<ShaderParams> ownParams;       // null until setParams
+    std::unique_ptr<ShaderParams> ownParams;      // null until setParams
     bool ownParamsPending;
 };
 

@@ -11,7 +11,8 @@
 
 namespace MatSys::OGL {
 
-ShaderProgramMaker::ShaderProgramMaker(ShaderStore* store, const std::string& dir) : shaderStore(store) {
+ShaderProgramMaker::ShaderProgramMaker(ShaderStore* store, const std::string& dir)
+    : shaderStore(store) {
     setLoadDir(dir);
 }
 

@@ -8,14 +8,20 @@ namespace {
 
 GLenum pixelFormatFor(unsigned bitsPerPixel) {
     switch (bitsPerPixel) {
-        case 32: return GL_RGBA;
-        case 64: return GL_RGBA32F_ARB;
-        case 24: return GL_RGB;
-        default: return GL_ALPHA;
+        case 32:
+            return GL_RGBA;
+        case 64:
+            return GL_RGBA32F_ARB;
+        case 24:
+            return GL_RGB;
+        default:
+            return GL_ALPHA;
     }
 }
 
-GLint filterFor(const TextureOptions& options) { return options.linear ? GL_LINEAR : GL_NEAREST; }
+GLint filterFor(const TextureOptions& options) {
+    return options.linear ? GL_LINEAR : GL_NEAREST;
+}
 
 // Sets a pixel-store alignment for the lifetime of the object and restores the old one.
 class ScopedAlignment {
@@ -33,8 +39,8 @@ private:
 
 }  // namespace
 
-Texture::Texture(const unsigned char* pixelBlock, unsigned bitsPerPixel, unsigned w, unsigned h, unsigned d,
-                 const TextureOptions& textureOptions)
+Texture::Texture(const unsigned char* pixelBlock, unsigned bitsPerPixel, unsigned w, unsigned h,
+                 unsigned d, const TextureOptions& textureOptions)
     : pixels(pixelBlock),
       width(w),
       height(h),
@@ -75,8 +81,8 @@ void Texture::upload3D() {
     // Rows of the block are packed; without this an RGB width that is not a multiple of
     // four would make OpenGL read past the end of the caller's pixels.
     ScopedAlignment unpack(GL_UNPACK_ALIGNMENT);
-    glTexImage3D(target, 0, GL_RGBA, GLsizei(width), GLsizei(height), GLsizei(depth), 0, pixelFormat,
-                 GL_UNSIGNED_BYTE, pixels);
+    glTexImage3D(target, 0, GL_RGBA, GLsizei(width), GLsizei(height), GLsizei(depth), 0,
+                 pixelFormat, GL_UNSIGNED_BYTE, pixels);
 }
 
 void Texture::upload2D() {
@@ -84,7 +90,8 @@ void Texture::upload2D() {
         glTexParameteri(target, GL_GENERATE_MIPMAP, GL_TRUE);
     }
     if (pixelFormat == GL_RGBA32F_ARB) {
-        glTexImage2D(target, 0, GL_RGBA32F_ARB, GLsizei(width), GLsizei(height), 0, GL_RGBA, GL_FLOAT, pixels);
+        glTexImage2D(target, 0, GL_RGBA32F_ARB, GLsizei(width), GLsizei(height), 0, GL_RGBA,
+                     GL_FLOAT, pixels);
         return;
     }
     GLint internalFormat = GL_RGBA;
@@ -95,8 +102,8 @@ void Texture::upload2D() {
     }
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-    glTexImage2D(target, 0, internalFormat, GLsizei(width), GLsizei(height), 0, pixelFormat, GL_UNSIGNED_BYTE,
-                 pixels);
+    glTexImage2D(target, 0, internalFormat, GLsizei(width), GLsizei(height), 0, pixelFormat,
+                 GL_UNSIGNED_BYTE, pixels);
 }
 
 void Texture::getSize(int& w, int& h, int& d) const {

@@ -9,7 +9,9 @@
 
 namespace MatSys::OGL {
 
-TextureMaker::TextureMaker(const std::string& dir) { setLoadDir(dir); }
+TextureMaker::TextureMaker(const std::string& dir) {
+    setLoadDir(dir);
+}
 
 void TextureMaker::setLoadDir(const std::string& dir) {
     loadDir = dir;
@@ -18,8 +20,9 @@ void TextureMaker::setLoadDir(const std::string& dir) {
     }
 }
 
-I_Texture* TextureMaker::create(const std::string& name, unsigned char* pixels, unsigned bitsPerPixel,
-                                unsigned width, unsigned height, unsigned depth) {
+I_Texture* TextureMaker::create(const std::string& name, unsigned char* pixels,
+                                unsigned bitsPerPixel, unsigned width, unsigned height,
+                                unsigned depth) {
     TextureOptions options = TextureOptionsMaker().make(name);
     if (!options.is2D && depth == 0 && width != 0 && height / width == width) {
         height = width;
