@@ -17,8 +17,9 @@ constexpr uint64_t kMaxPixels = uint64_t(16384) * 16384;
 // are stored. On success width, height and bitsPerPixel are set and true is returned.
 // *pixels is set to null first and stays null on failure; the other outputs are then
 // left untouched. Fails, without writing anything, when the name or an output pointer is
-// null, the file cannot be read, the header is outside the subset (colour map, depth
-// other than 8/24/32, descriptor bits 0-2 set), width or height is 0, the pixel count
+// null, the file cannot be read or is not a regular file (a FIFO, device or directory is
+// refused without blocking and without reading from it), the header is outside the subset (colour
+// map, depth other than 8/24/32, descriptor bits 0-2 set), width or height is 0, the pixel count
 // exceeds kMaxPixels, or the file ends before its pixel data does. Run-length data that
 // decodes to more than width x height pixels is cut at the end of the image: the
 // excess pixels of the last packet are dropped and need not be present in the file.

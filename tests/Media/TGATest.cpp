@@ -1,8 +1,13 @@
 #include "Media/TGA.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
+#include <chrono>
 #include <filesystem>
+#include <future>
 #include <memory>
 #include <set>
 #include <string>
@@ -19,8 +24,9 @@ constexpr unsigned char kUncompressedGrey = 3;
 constexpr unsigned char kRunLength = 10;
 constexpr unsigned char kRunLengthGrey = 11;
 
-Bytes header(unsigned width, unsigned height, unsigned char bits, unsigned char type = kUncompressed,
-             unsigned char descriptor = 0, unsigned char idLength = 0) {
+Bytes header(unsigned width, unsigned height, unsigned char bits,
+             unsigned char type = kUncompressed, unsigned char descriptor = 0,
+             unsigned char idLength = 0) {
     Bytes bytes(18, 0);
     bytes[0] = idLength;
     bytes[2] = type;
@@ -54,9 +60,11 @@ protected:
     static Loaded loadPath(const std::string& path) {
         Loaded result;
         unsigned char* block = reinterpret_cast<unsigned char*>(1);  // must be reset to null
-        result.ok = Media::TGA::loadFromFile(path.c_str(), &result.width, &result.height, &result.bits, &block);
+        result.ok = Media::TGA::loadFromFile(path.c_str(), &result.width, &result.height,
+                                             &result.bits, &block);
         if (result.ok) {
-            result.pixels.assign(block, block + size_t(result.width) * result.height * (result.bits / 8));
+            result.pixels.assign(block,
+                                 block + size_t(result.width) * result.height * (result.bits / 8));
             delete[] block;
         } else {
             EXPECT_EQ(block, nullptr);
@@ -99,7 +107,8 @@ TEST_F(TGALoad, SkipsTheIdFieldAndReadsUnknownTypesAsUncompressed) {
 
 TEST_F(TGALoad, ExpandsRepeatPacketsAndCopiesRawPacketsAcrossRowEnds) {
     // 0x83: one pixel four times; 0x01: two raw pixels. Three rows of two.
-    Loaded image = load(header(2, 3, 24, kRunLength) + Bytes{0x83, 1, 2, 3} + Bytes{0x01, 4, 5, 6, 7, 8, 9});
+    Loaded image =
+        load(header(2, 3, 24, kRunLength) + Bytes{0x83, 1, 2, 3} + Bytes{0x01, 4, 5, 6, 7, 8, 9});
     ASSERT_TRUE(image.ok);
     EXPECT_EQ(image.pixels, (Bytes{3, 2, 1, 3, 2, 1, 3, 2, 1, 3, 2, 1, 6, 5, 4, 9, 8, 7}));
 }
@@ -138,8 +147,6 @@ TEST_F(TGALoad, AcceptsTheLargestSideWhenThePixelDataIsThere) {
 
 TEST_F(TGALoad, FailsForMissingFilesAndNullArguments) {
     EXPECT_FALSE(loadPath(dir.file("nothing.tga")).ok);
-    EXPECT_FALSE(loadPath(dir.path()).ok);  // a directory
-    EXPECT_FALSE(loadPath("/dev/zero").ok);
     unsigned w, h, b;
     unsigned char* block = nullptr;
     EXPECT_FALSE(Media::TGA::loadFromFile(nullptr, &w, &h, &b, &block));
@@ -150,10 +157,46 @@ TEST_F(TGALoad, FailsForMissingFilesAndNullArguments) {
     EXPECT_FALSE(Media::TGA::loadFromFile(path.c_str(), &w, &h, &b, nullptr));
 }
 
+// Paths that name something other than a regular file fail at once. A FIFO without a
+// writer would block a plain open for ever: the load runs on its own thread, and when it
+// has not returned in time the test opens the FIFO's write end itself to release it.
+TEST_F(TGALoad, RefusesWhatIsNotARegularFileWithoutBlocking) {
+    Bytes valid = header(1, 1, 8, kUncompressedGrey) + Bytes{5};
+    dir.write("ok.tga", std::string(valid.begin(), valid.end()));
+    const std::string fifo = dir.file("fifo.tga");
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    std::filesystem::create_symlink(fifo, dir.file("link-to-fifo.tga"));
+    std::filesystem::create_symlink(dir.file("ok.tga"), dir.file("link-to-ok.tga"));
+
+    const struct {
+        std::string path;
+        bool ok;
+    } cases[] = {
+        {dir.path(), false},   // a directory
+        {"/dev/zero", false},  // a device with endless bytes
+        {"/dev/null", false},  // a device with none
+        {fifo, false},         // a FIFO nobody writes to
+        {dir.file("link-to-fifo.tga"), false},
+        {dir.file("link-to-ok.tga"), true},  // a link to a regular file is followed
+    };
+    for (const auto& c : cases) {
+        auto load = std::async(std::launch::async, [&] { return loadPath(c.path).ok; });
+        if (load.wait_for(std::chrono::seconds(5)) == std::future_status::timeout) {
+            int writer = open(fifo.c_str(), O_WRONLY | O_NONBLOCK);
+            ADD_FAILURE() << c.path << " blocked the load";
+            load.wait();
+            close(writer);
+            continue;
+        }
+        EXPECT_EQ(load.get(), c.ok) << c.path;
+    }
+}
+
 TEST_F(TGALoad, LeavesOutputsUntouchedOnFailure) {
     unsigned w = 7, h = 8, b = 9;
     unsigned char* block = nullptr;
-    std::string path = dir.write("bad.tga", std::string(reinterpret_cast<const char*>(header(2, 2, 16).data()), 18));
+    std::string path = dir.write(
+        "bad.tga", std::string(reinterpret_cast<const char*>(header(2, 2, 16).data()), 18));
     EXPECT_FALSE(Media::TGA::loadFromFile(path.c_str(), &w, &h, &b, &block));
     EXPECT_EQ(w, 7u);
     EXPECT_EQ(h, 8u);
@@ -199,11 +242,13 @@ TEST(TGABadFiles, EveryMalformedFileIsRejected) {
         ASSERT_TRUE(std::filesystem::exists(path)) << bad.name;
         unsigned w = 0, h = 0, b = 0;
         unsigned char* block = reinterpret_cast<unsigned char*>(1);
-        EXPECT_FALSE(Media::TGA::loadFromFile(path.c_str(), &w, &h, &b, &block)) << bad.name << ": " << bad.fault;
+        EXPECT_FALSE(Media::TGA::loadFromFile(path.c_str(), &w, &h, &b, &block))
+            << bad.name << ": " << bad.fault;
         EXPECT_EQ(block, nullptr) << bad.name;
     }
     for (const auto& entry : std::filesystem::directory_iterator(QUORLITH_BAD_TGA_DIR)) {
-        EXPECT_TRUE(listed.count(entry.path().filename().string())) << "not in the table: " << entry.path();
+        EXPECT_TRUE(listed.count(entry.path().filename().string()))
+            << "not in the table: " << entry.path();
     }
 }
 
