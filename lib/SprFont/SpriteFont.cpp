@@ -6,6 +6,7 @@
 #include "CFG/Info.h"
 #include "CFG/InfoParser.h"
 #include "GameHelper/CFGHelper.h"
+#include "MatSys/TextureLimits.h"
 #include "MatSys/TextureStore.h"
 #include "SprSys/AnimFrameStore.h"
 #include "SprSys/SpriteRotation.h"
@@ -23,6 +24,7 @@ constexpr const char* kAdvanceSeparator = ":";
 constexpr int kHex = 16;
 constexpr int kDecimal = 10;
 constexpr int kMaxCode = 0xFF;
+constexpr const char* kScaleKey = "FONT_SCALE";
 
 // A one-byte piece is the character itself; a longer one its hexadecimal code.
 int characterCode(const std::string& piece, const std::string& entry) {
@@ -36,6 +38,28 @@ int characterCode(const std::string& piece, const std::string& entry) {
     return code;
 }
 
+// A cell size or border of the file must lie in [least, kMaxTextureSide]: no texture has
+// a larger side, and sizes near the int limits would overflow the cell arithmetic.
+void checkCellSize(const std::string& fileName, const char* key, int value, int least) {
+    if (value < least || value > MatSys::kMaxTextureSide) {
+        QUORLITH_FATAL("Font " << fileName << ": " << key << " " << value << " is outside " << least
+                               << "-" << MatSys::kMaxTextureSide << " texels");
+    }
+}
+
+// The font file's own FONT_SCALE. The game reads a key of the same name for the scale
+// it hands to the font, where 0 means "the font file's own"; read through the
+// overrides, a FONT_SCALE given on the command line or in the settings file would
+// shadow the file's value, so the file is read here without them (substitution in that
+// value therefore sees the font file's keys only). 1 when the file has none.
+float ownScale(const std::string& fileName) {
+    CFG::Info own(fileName, nullptr);
+    if (own.get(kScaleKey).empty()) {
+        return 1.0f;
+    }
+    return CFG::InfoParser(&own).getNumber<float>(kScaleKey);
+}
+
 }  // namespace
 
 SpriteFont::SpriteFont(MatSys::TextureStore* textures, const std::string& fileName, float fontScale)
@@ -45,7 +69,7 @@ SpriteFont::SpriteFont(MatSys::TextureStore* textures, const std::string& fileNa
     CFG::Info config(fileName, CFG::getDefaultOverrides());
     CFG::InfoParser parser(&config);
     if (scale == 0.0f) {
-        scale = config.get("FONT_SCALE").empty() ? 1.0f : parser.getNumber<float>("FONT_SCALE");
+        scale = ownScale(fileName);
     }
     glyphWidth = parser.getNumber<int>("GLYPH_WIDTH");
     glyphHeight = parser.getNumber<int>("GLYPH_HEIGHT");
@@ -58,6 +82,9 @@ SpriteFont::SpriteFont(MatSys::TextureStore* textures, const std::string& fileNa
         QUORLITH_FATAL("Font " << fileName << ": glyph image '" << imageName
                                << "' cannot be loaded");
     }
+    checkCellSize(fileName, "GLYPH_WIDTH", glyphWidth, 1);
+    checkCellSize(fileName, "GLYPH_HEIGHT", glyphHeight, 1);
+    checkCellSize(fileName, "GLYPH_BORDER", border, 0);
     sheet = std::make_unique<SprSys::SpriteSheet>(texture, glyphWidth, glyphHeight, border, false);
 
     colGap = static_cast<float>(parser.getNumber<int>("GLYPH_COL_GAP"));
@@ -88,6 +115,10 @@ void SpriteFont::applyMapping(const std::string& entry) {
 
     std::vector<std::string> framePart;
     Util::splitString(pair.second, kAdvanceSeparator, framePart, true, true);
+    if (glyphFrames[code].size() >= size_t(kMaxFramesPerGlyph)) {
+        QUORLITH_FATAL("Font " << getName() << ": more than " << kMaxFramesPerGlyph
+                               << " frames for one character in GLYPH_MAPPINGS: " << entry);
+    }
     glyphFrames[code].push_back(frameStore->get(framePart.empty() ? std::string() : framePart[0]));
     if (framePart.size() == 2) {
         advances[code] = Util::strToNum<int>(framePart[1], kDecimal);

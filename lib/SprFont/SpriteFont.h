@@ -30,14 +30,23 @@ namespace SprFont {
 // GLF_* animation frames and GLYPH_MAPPINGS, a comma-separated list of
 // "character=>frame[:advance]" entries in which a character longer than one byte is
 // its hexadecimal code ('2C' or '0x2C' for the comma).
+//
+// The file is read with the overrides as its parent, so a key given on the command line
+// or in the settings file wins over the file's, except FONT_SCALE: that name is also the
+// game's key for the scale handed to the constructor, so the font's own FONT_SCALE is
+// read from the file alone.
 class SpriteFont : public Util::NamedObject {
 public:
     static constexpr int kCharacters = 256;
+    // Frames one character may draw (GLYPH_MAPPINGS entries naming it).
+    static constexpr int kMaxFramesPerGlyph = 64;
 
     // Loads the font. A scale of 0 takes FONT_SCALE from the file (1 when it has none).
     // Fatal: a glyph image the texture store cannot provide (also the case of a font
-    // file that cannot be read), a mapping entry that is not one "=>" pair, a character
-    // code outside 0-FF, and the animation frame errors.
+    // file that cannot be read), GLYPH_WIDTH or GLYPH_HEIGHT outside 1-16384 or
+    // GLYPH_BORDER outside 0-16384 texels (MatSys::kMaxTextureSide), a mapping entry
+    // that is not one "=>" pair, a character code outside 0-FF, more than
+    // kMaxFramesPerGlyph frames for one character, and the animation frame errors.
     SpriteFont(MatSys::TextureStore* textures, const std::string& fileName, float scale);
     ~SpriteFont() override;
 

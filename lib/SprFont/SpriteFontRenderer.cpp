@@ -1,5 +1,9 @@
 #include "SprFont/SpriteFontRenderer.h"
 
+#include <algorithm>
+#include <climits>
+#include <cstdint>
+
 #include "Render/I_RenderController.h"
 #include "Render/I_VertexArray.h"
 #include "SprFont/SpriteFont.h"
@@ -36,7 +40,8 @@ SpriteFontRenderer::SpriteFontRenderer(SpriteFont* rendererFont, Render::I_Verte
 SpriteFontRenderer::~SpriteFontRenderer() = default;
 
 int SpriteFontRenderer::sizeOfVA(int glyphFrames) {
-    return glyphFrames * SprSys::SpriteRender::kBytesPerQuad;
+    constexpr int kMostFrames = INT_MAX / SprSys::SpriteRender::kBytesPerQuad;
+    return std::clamp(glyphFrames, 0, kMostFrames) * SprSys::SpriteRender::kBytesPerQuad;
 }
 
 SpriteFontRenderer::DefaultMover* SpriteFontRenderer::getDefaultMover() {
@@ -64,7 +69,8 @@ SprSys::Spatial2D SpriteFontRenderer::addText(const std::string& text,
         const auto& frames = font->getAnimFrames(text[position]);
         sprite.frames = &frames;
         // A glyph that would run past the end of the array is left out.
-        if (bytesWritten + sizeOfVA(static_cast<int>(frames.size())) <= capacity) {
+        const int64_t glyphBytes = int64_t(frames.size()) * SprSys::SpriteRender::kBytesPerQuad;
+        if (bytesWritten + glyphBytes <= capacity) {
             bytesWritten += SprSys::SpriteRender::toVA(sprite, array, bytesWritten,
                                                        font->getRotation(), sheet, false);
         }

@@ -47,7 +47,8 @@ public:
     SpriteFontRenderer(SpriteFont* font, Render::I_VertexArray* array, int textureUnit);
     virtual ~SpriteFontRenderer();
 
-    // Bytes of vertex data needed for that many glyph frames.
+    // Bytes of vertex data needed for that many glyph frames: 144 each. A count below 0
+    // counts as 0, and one whose bytes do not fit in an int as the most that do.
     static int sizeOfVA(int glyphFrames);
     static DefaultMover* getDefaultMover();
 

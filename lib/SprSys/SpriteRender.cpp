@@ -1,6 +1,7 @@
 #include "SprSys/SpriteRender.h"
 
 #include <cmath>
+#include <cstdint>
 
 #include "Render/I_VertexArray.h"
 #include "SprSys/AnimFrame.h"
@@ -14,6 +15,7 @@ namespace {
 
 constexpr double kPi = 3.14159265358979323846;
 constexpr float kByteToUnit = 1.0f / 255.0f;
+constexpr int64_t kDegrees = 360;
 
 // Corner k of the quad relative to its centre, before the depth rule.
 struct Corners {
@@ -64,8 +66,11 @@ int toVA(const Sprite& sprite, Render::I_VertexArray* array, int bytePos,
         }
         const float sx = sprite.scaleX * frame->scaleX;
         const float sy = sprite.scaleY * frame->scaleY;
-        const int angle = sprite.rotation + frame->rotation;
-        const double radians = angle * kPi / 180.0;
+        // The sum of the two rotations is taken in 64 bits (a sprite turned near the int
+        // limit must not wrap); the table needs only its remainder of a full turn.
+        const int64_t turn = int64_t(sprite.rotation) + frame->rotation;
+        const int angle = static_cast<int>(turn % kDegrees);
+        const double radians = double(turn) * kPi / 180.0;
         const float cosA = static_cast<float>(std::cos(radians));
         const float sinA = static_cast<float>(std::sin(radians));
 

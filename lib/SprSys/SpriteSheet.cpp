@@ -1,5 +1,7 @@
 #include "SprSys/SpriteSheet.h"
 
+#include <cstdint>
+
 #include "MatSys/I_Texture.h"
 #include "Util/FatalReport.h"
 
@@ -18,8 +20,9 @@ void SpriteSheet::initGridSheet(int frameWidth, int frameHeight, int spacing,
     if (!texture) {
         return;  // nothing to cut: the sheet stays without frames
     }
-    const int stepX = frameWidth + spacing;
-    const int stepY = frameHeight + spacing;
+    // Steps in 64 bits: a frame size and a spacing near the int limits must not wrap.
+    const int64_t stepX = int64_t(frameWidth) + spacing;
+    const int64_t stepY = int64_t(frameHeight) + spacing;
     if (frameWidth < 1 || frameHeight < 1 || stepX < 1 || stepY < 1) {
         QUORLITH_FATAL("Cannot cut a sprite sheet into frames of "
                        << frameWidth << "x" << frameHeight << " texels with spacing " << spacing);
@@ -43,19 +46,28 @@ void SpriteSheet::initGridSheet(int frameWidth, int frameHeight, int spacing,
         dt = (spacing != 0 ? 0.5f : -0.5f) / h;
     }
 
-    for (int y = 0; y <= height - stepY; y += stepY) {
-        for (int x = 0; x <= width - stepX; x += stepX) {
-            const float s0 = x / w - ds;
-            const float s1 = x / w + frameWidth / w + ds;
-            const float t0 = y / h - dt;
-            const float t1 = y / h + frameHeight / h + dt;
-            boxes[AnimFrame::N].push_back({s0, t0, s1, t1});
-            boxes[AnimFrame::H].push_back({s0, t1, s1, t0});
-            boxes[AnimFrame::V].push_back({s1, t0, s0, t1});
-            boxes[AnimFrame::HV].push_back({s1, t1, s0, t0});
+    for (int64_t y = 0; y <= height - stepY; y += stepY) {
+        for (int64_t x = 0; x <= width - stepX; x += stepX) {
+            if (getFrameCount() >= kMaxFrames) {
+                return;  // the documented clamp: later frames are not cut
+            }
+            appendFrame(float(x) / w, float(y) / h, frameWidth / w, frameHeight / h, ds, dt);
             sizes.emplace_back(frameWidth, frameHeight);
         }
     }
+}
+
+// The frame at (s, t) of size (sizeS, sizeT) in texture units, with the half-texel adjustment,
+// in its four mirror variants.
+void SpriteSheet::appendFrame(float s, float t, float sizeS, float sizeT, float ds, float dt) {
+    const float s0 = s - ds;
+    const float s1 = s + sizeS + ds;
+    const float t0 = t - dt;
+    const float t1 = t + sizeT + dt;
+    boxes[AnimFrame::N].push_back({s0, t0, s1, t1});
+    boxes[AnimFrame::H].push_back({s0, t1, s1, t0});
+    boxes[AnimFrame::V].push_back({s1, t0, s0, t1});
+    boxes[AnimFrame::HV].push_back({s1, t1, s0, t0});
 }
 
 SpriteBox SpriteSheet::getSpriteBox(int frame, AnimFrame::Orientation orientation) const {

@@ -16,6 +16,9 @@ namespace SprSys {
 // mirror variants. The sheet does not own the texture.
 class SpriteSheet {
 public:
+    // 512 x 512 frames: a 4096 x 4096 sheet of 8 x 8 frames; about 19 MiB of boxes.
+    static constexpr int kMaxFrames = 512 * 512;
+
     // A sheet cut as a grid by initGridSheet. A null texture gives a sheet without
     // frames that binds nothing.
     SpriteSheet(MatSys::I_Texture* texture, int frameWidth, int frameHeight, int spacing,
@@ -27,7 +30,8 @@ public:
     // only when it and the spacing after it fit. With adjustTexCoords the boxes shrink
     // by half a texel when frames touch (spacing 0) and grow by half a texel into the
     // gaps otherwise. A frame size below 1 texel (as from a font file that could not be
-    // read) is fatal: such a grid would never end.
+    // read) is fatal: such a grid would never end. A sheet holds at most kMaxFrames
+    // frames; a grid of more (tiny frames on a large image) is cut at that count.
     void initGridSheet(int frameWidth, int frameHeight, int spacing, bool adjustTexCoords);
 
     // The frame's box in that variant; an all-zero box for an index the sheet does not have.
@@ -48,6 +52,7 @@ private:
     static constexpr int kOrientations = 4;
 
     bool hasFrame(int frame) const { return frame >= 0 && frame < getFrameCount(); }
+    void appendFrame(float s, float t, float sizeS, float sizeT, float ds, float dt);
 
     MatSys::I_Texture* texture;                   // not owned
     std::vector<SpriteBox> boxes[kOrientations];  // indexed by orientation, then frame

@@ -1,6 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <stdexcept>
+
+#include "CFG/Global.h"
+#include "CFG/Info.h"
 
 #include "SprFont/FakeTextureStore.h"
 #include "SprFont/SpriteFont.h"
@@ -125,6 +129,19 @@ TEST_F(FontFixture, ScaleOfZeroTakesTheFilesFontScaleOrOne) {
     EXPECT_FLOAT_EQ(load(fontFile("A=>GLF_A"), 0.0f).getScale(), 1.0f);
 }
 
+// FONT_SCALE is also the game's key for the scale handed to the font; in the overrides
+// (command line, settings file) it must not shadow the font file's own. Other font keys
+// still take the overrides' value.
+TEST_F(FontFixture, FontScaleComesFromTheFontFileWhateverTheOverridesHold) {
+    CFG::getDefaultOverrides()->add("FONT_SCALE", "0");
+    CFG::getDefaultOverrides()->add("GLYPH_WIDTH", "12");
+    const SpriteFont own = load(fontFile("A=>GLF_A", "FONT_SCALE == 3\n"), 0.0f);
+    EXPECT_FLOAT_EQ(own.getScale(), 3.0f);
+    EXPECT_EQ(own.getWidth(), 12);
+    EXPECT_FLOAT_EQ(load(fontFile("A=>GLF_A"), 0.0f).getScale(), 1.0f);
+    EXPECT_FLOAT_EQ(load(fontFile("A=>GLF_A", "FONT_SCALE == 0\n"), 0.0f).getScale(), 0.0f);
+}
+
 TEST_F(FontFixture, ReadsSizesGapsAndTheImageFromTheFile) {
     SpriteFont font = load(fontFile("A=>GLF_A"));
     EXPECT_EQ(font.getName(), dir.file("font.cfg"));
@@ -164,6 +181,9 @@ TEST_F(FontFixture, TextLongerThanTheArrayStopsWritingButKeepsMovingThePen) {
 TEST(SpriteFontRenderer, SizesTheArrayAt144BytesPerGlyphFrame) {
     EXPECT_EQ(SpriteFontRenderer::sizeOfVA(0), 0);
     EXPECT_EQ(SpriteFontRenderer::sizeOfVA(3), 432);
+    EXPECT_EQ(SpriteFontRenderer::sizeOfVA(-1), 0);
+    EXPECT_EQ(SpriteFontRenderer::sizeOfVA(std::numeric_limits<int>::max()),
+              std::numeric_limits<int>::max() / kQuad * kQuad);
     EXPECT_EQ(SpriteFontRenderer::getDefaultMover(), SpriteFontRenderer::getDefaultMover());
 }
 
@@ -178,6 +198,38 @@ TEST_F(FontFixtureDeathTest, AnEntryWithoutOnePairAborts) {
     EXPECT_DEATH(load(fontFile("A")),
                  "ABORT: Invalid string pair part: A. Expected <str1>:<str2>, 2 parts not 1");
     EXPECT_DEATH(load(fontFile("A=>B=>C")), "2 parts not 3");
+}
+
+// Cell sizes are bounded by the largest texture side, and a character by its frame count.
+TEST_F(FontFixtureDeathTest, CellSizesAndFramesPerCharacterBeyondTheirLimitsAbort) {
+    std::string tooManyFrames = "A=>GLF_A";
+    for (int i = 0; i < SpriteFont::kMaxFramesPerGlyph; ++i) {
+        tooManyFrames += ", A=>GLF_A";
+    }
+    const struct {
+        std::string mappings, extra, message;
+    } cases[] = {
+        {"A=>GLF_A", "GLYPH_WIDTH == 2147483647\n", "GLYPH_WIDTH 2147483647 is outside 1-16384"},
+        {"A=>GLF_A", "GLYPH_WIDTH == 0\n", "GLYPH_WIDTH 0 is outside 1-16384"},
+        {"A=>GLF_A", "GLYPH_HEIGHT == 16385\n", "GLYPH_HEIGHT 16385 is outside 1-16384"},
+        {"A=>GLF_A", "GLYPH_BORDER == -1\n", "GLYPH_BORDER -1 is outside 0-16384"},
+        {"A=>GLF_A", "GLYPH_BORDER == 2147483647\n", "GLYPH_BORDER 2147483647 is outside"},
+        {tooManyFrames, "", "more than 64 frames for one character in GLYPH_MAPPINGS: A=>GLF_A"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_DEATH(load(fontFile(c.mappings, c.extra)), "ABORT: Font .*font.cfg: " + c.message)
+            << c.extra;
+    }
+    // The limits themselves are accepted.
+    const SpriteFont largest =
+        load(fontFile("A=>GLF_A", "GLYPH_WIDTH == 16384\nGLYPH_BORDER == 16384\n"));
+    EXPECT_EQ(largest.getWidth(), 16384);
+    std::string mostFrames = "A=>GLF_A";
+    for (int i = 1; i < SpriteFont::kMaxFramesPerGlyph; ++i) {
+        mostFrames += ", A=>GLF_A";
+    }
+    EXPECT_EQ(load(fontFile(mostFrames)).getAnimFrames('A').size(),
+              size_t(SpriteFont::kMaxFramesPerGlyph));
 }
 
 TEST_F(FontFixtureDeathTest, ACharacterCodeAboveFFAborts) {

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <vector>
 
 #include "SprSys/AnimFrame.h"
@@ -109,6 +110,19 @@ TEST_F(SheetFixture, RotatesAndScalesTheShiftAndTakesCornersFromTheTable) {
     EXPECT_NEAR(array.at(0, 1), 4.0f - 8.0f, kNear);
     EXPECT_NEAR(array.at(2, 0), 8.0f, kNear);
     EXPECT_NEAR(array.at(2, 1), 4.0f + 8.0f, kNear);
+}
+
+TEST_F(SheetFixture, RotationsNearTheIntLimitAddWithoutWrapping) {
+    const SpriteRotation table(16.0f, 16.0f);
+    addFrame("0, 0, 0, N, 32767");
+    sprite.rotation = std::numeric_limits<int>::max();
+    SpriteRender::toVA(sprite, &array, 0, &table, sheet, false);
+    // 2147483647 + 32767 = 2147516414 degrees, 134 degrees past whole turns.
+    const RotationBox& expected = table.getRotationBox(134);
+    for (int k = 0; k < 4; ++k) {
+        EXPECT_NEAR(array.at(k, 0), expected.x[k], kNear) << "corner " << k;
+        EXPECT_NEAR(array.at(k, 1), expected.y[k], kNear) << "corner " << k;
+    }
 }
 
 TEST_F(SheetFixture, MirroredFramesUseTheirVariantsCoordinates) {

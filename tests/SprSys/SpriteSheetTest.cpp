@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include "SprSys/Fakes.h"
 #include "SprSys/SpriteSheet.h"
 
@@ -91,4 +93,26 @@ TEST(SpriteSheetDeathTest, RejectsAGridThatWouldNeverEnd) {
     EXPECT_DEATH(SpriteSheet(&texture, 0, 0, 0, false),
                  "ABORT: Cannot cut a sprite sheet into frames of 0x0 texels with spacing 0");
     EXPECT_DEATH(SpriteSheet(&texture, 4, 4, -4, false), "ABORT: Cannot cut a sprite sheet");
+}
+
+// Sizes near the int limits cut nothing instead of wrapping the grid's steps, and a grid
+// of tiny frames on a large image stops at the frame limit.
+TEST(SpriteSheet, SizesNearTheIntLimitsCutNothingAndFrameCountsStopAtTheLimit) {
+    constexpr int kMax = std::numeric_limits<int>::max();
+    const struct {
+        int frameWidth, frameHeight, spacing, textureWidth, textureHeight, frames;
+    } cases[] = {
+        {16, 16, 0, 64, 32, 8},                          // ordinary
+        {kMax, 16, 1, 64, 32, 0},                        // width + spacing wraps
+        {16, kMax, kMax, 64, 32, 0},                     // height + spacing wraps
+        {16, 16, kMax - 10, 64, 32, 0},                  // spacing alone is huge
+        {1, 1, 0, 4096, 4096, SpriteSheet::kMaxFrames},  // 16M frames clamped
+        {kMax, kMax, 0, kMax, kMax, 1},                  // one frame fills the image
+    };
+    for (const auto& c : cases) {
+        FakeTexture texture(c.textureWidth, c.textureHeight);
+        const SpriteSheet sheet(&texture, c.frameWidth, c.frameHeight, c.spacing, false);
+        EXPECT_EQ(sheet.getFrameCount(), c.frames)
+            << c.frameWidth << "x" << c.frameHeight << " spacing " << c.spacing;
+    }
 }
