@@ -1,7 +1,9 @@
 // Parse-and-lookup of a generated 50 000-line configuration file ('KEY == value')
 // against inih reading the equivalent INI file ('KEY = value') into an ordered map,
-// each followed by a lookup of every key. Prints the ratio of the two times measured
-// in this run; absolute times on a shared machine mean little.
+// each followed by a lookup of every key; and the calculator on '1+1+...+1' of 1 000
+// and of 100 000 terms, whose time per term stays the same when evaluation is linear
+// in the length of the expression. Prints ratios of times measured in this run;
+// absolute times on a shared machine mean little.
 #include <benchmark/benchmark.h>
 #include <ini.h>
 #include <unistd.h>
@@ -14,12 +16,15 @@
 #include <string>
 #include <vector>
 
+#include "CFG/Calculator.h"
 #include "CFG/Info.h"
 #include "bench/support/RatioReporter.h"
 
 namespace {
 
 constexpr int kLines = 50000;
+constexpr int kFewTerms = 1000;
+constexpr int kManyTerms = 100000;
 
 struct Files {
     std::string directory;
@@ -43,7 +48,8 @@ const Files& files() {
         std::ofstream ini(f.ini);
         for (int i = 0; i < kLines; ++i) {
             std::string key = "KEY_" + std::to_string(100000 + i);
-            std::string value = (i % 3 == 0) ? std::to_string(i * 7) : "value number " + std::to_string(i);
+            std::string value =
+                (i % 3 == 0) ? std::to_string(i * 7) : "value number " + std::to_string(i);
             cfg << key << " == " << value << "\n";
             ini << key << " = " << value << "\n";
             f.keys.push_back(key);
@@ -111,6 +117,28 @@ void BM_Cfg_LookupOnly(benchmark::State& state) {
 }
 BENCHMARK(BM_Cfg_LookupOnly)->Unit(benchmark::kMillisecond);
 
+// '1+1+...+1' with the given number of terms.
+std::string sumOfOnes(int terms) {
+    std::string expression = "1";
+    expression.reserve(2 * static_cast<size_t>(terms));
+    for (int i = 1; i < terms; ++i) {
+        expression += "+1";
+    }
+    return expression;
+}
+
+void BM_CalculatorSum(benchmark::State& state) {
+    const int terms = static_cast<int>(state.range(0));
+    const std::string expression = sumOfOnes(terms);
+    for (auto _ : state) {
+        CFG::Calculator calculator(expression);
+        benchmark::DoNotOptimize(calculator.parse());
+    }
+    state.counters["per_term"] = benchmark::Counter(
+        terms, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+}
+BENCHMARK(BM_CalculatorSum)->Arg(kFewTerms)->Arg(kManyTerms)->Unit(benchmark::kMicrosecond);
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -120,8 +148,18 @@ int main(int argc, char** argv) {
     const char* const measured = "BM_Cfg_ParseAndLookup";
     const char* const baseline = "BM_Inih_ParseAndLookup";
     std::cout << "ratio CFG::Info / inih, parse and lookup of " << kLines << " lines: real time "
-              << reporter.ratio(Bench::RatioReporter::kRealTime, measured, baseline) << ", CPU time "
-              << reporter.ratio(Bench::RatioReporter::kCpuTime, measured, baseline) << std::endl;
+              << reporter.ratio(Bench::RatioReporter::kRealTime, measured, baseline)
+              << ", CPU time " << reporter.ratio(Bench::RatioReporter::kCpuTime, measured, baseline)
+              << std::endl;
+    const std::string many = "BM_CalculatorSum/" + std::to_string(kManyTerms);
+    const std::string few = "BM_CalculatorSum/" + std::to_string(kFewTerms);
+    const double termsRatio = static_cast<double>(kManyTerms) / kFewTerms;
+    std::cout << "ratio of calculator time per term, " << kManyTerms << " / " << kFewTerms
+              << " terms (linear: near 1): real time "
+              << reporter.ratio(Bench::RatioReporter::kRealTime, many, few) / termsRatio
+              << ", CPU time "
+              << reporter.ratio(Bench::RatioReporter::kCpuTime, many, few) / termsRatio
+              << std::endl;
     const Files& f = files();
     std::remove(f.cfg.c_str());
     std::remove(f.ini.c_str());

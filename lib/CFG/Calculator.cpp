@@ -36,10 +36,46 @@ uint32_t lowBits(float v) {
     return static_cast<uint32_t>(low);
 }
 
-// Characters that can appear inside a number read by stream extraction; the stream
-// stops at any other character, so the text after one of those never matters.
-bool canContinueNumber(char c) {
-    return std::isalnum(static_cast<unsigned char>(c)) || c == '.' || c == '+' || c == '-';
+bool isDigitAt(const std::string& text, size_t at) {
+    return at < text.size() && std::isdigit(static_cast<unsigned char>(text[at]));
+}
+
+bool isSignAt(const std::string& text, size_t at) {
+    return at < text.size() && (text[at] == '+' || text[at] == '-');
+}
+
+// The end of what stream extraction of a float can read from text at begin: a sign,
+// digits with at most one point, then, after at least one digit, an exponent of "e" or
+// "E", a sign and digits. The stream stops at the first character outside this form,
+// so the text after it never changes the value read, and handing over only this part
+// keeps each operand's cost to its own length.
+size_t streamNumberEnd(const std::string& text, size_t begin) {
+    size_t end = begin;
+    if (isSignAt(text, end)) {
+        ++end;
+    }
+    bool seenDigit = false;
+    bool seenPoint = false;
+    while (end < text.size()) {
+        if (isDigitAt(text, end)) {
+            seenDigit = true;
+        } else if (text[end] == '.' && !seenPoint) {
+            seenPoint = true;
+        } else {
+            break;
+        }
+        ++end;
+    }
+    if (seenDigit && end < text.size() && (text[end] == 'e' || text[end] == 'E')) {
+        ++end;
+        if (isSignAt(text, end)) {
+            ++end;
+        }
+        while (isDigitAt(text, end)) {
+            ++end;
+        }
+    }
+    return end;
 }
 
 // Closes one parse level when it goes out of scope, also when a report throws.
@@ -124,20 +160,17 @@ float Calculator::getNumber() {
         }
     }
 
-    // The value is what the stream reads from the whole remaining text. Only the run of
-    // characters that could belong to a number is handed over, which reads the same
-    // value without copying a long tail for every operand; the failure message still
-    // carries the whole remaining text.
-    size_t candidate = position;
-    while (candidate < text.size() && canContinueNumber(text[candidate])) {
-        ++candidate;
-    }
+    // The value is what the stream reads from the whole remaining text; only the part it
+    // can read is converted. When that fails the whole remaining text is converted
+    // again, so that the failure message carries it.
+    const size_t numberEnd = streamNumberEnd(text, position);
     float value;
-    if (candidate == position) {
+    if (numberEnd == position) {
+        // Nothing readable: 0 for an empty rest, else the failure.
         value = Util::strToNum<float>(text.substr(position), 10);
     } else {
         try {
-            value = Util::strToNum<float>(text.substr(position, candidate - position), 10);
+            value = Util::strToNum<float>(text.substr(position, numberEnd - position), 10);
         } catch (const std::domain_error&) {
             value = Util::strToNum<float>(text.substr(position), 10);
         }
