@@ -1,5 +1,6 @@
 #include "game/PlayField.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
@@ -10,30 +11,56 @@ namespace {
 
 constexpr float kPi = 3.14159265358979323846f;
 constexpr float kDegreesToRadians = kPi / 180.0f;
+// A cell covers half a cell on either side of its centre.
+constexpr double kHalfCell = 0.5;
 
-// Vertex cells farther than this outside the grid are pulled in to this distance, so
-// that a huge or non-finite radius cannot overflow the integer conversion or the line
-// arithmetic. Lines that far out would take millions of steps to walk anyway.
-constexpr float kCellLimit = 1048576.0f;
+int limitedWidth(int width) {
+    return std::clamp(width, PlayField::kMinGridSize, PlayField::kMaxGridSize);
+}
 
-// rint with ties to even (the default rounding mode), limited to +-kCellLimit; NaN
-// becomes -kCellLimit.
-int toCell(float cells) {
-    const float rounded = std::rint(cells);
-    if (!(rounded >= -kCellLimit)) {
-        return -static_cast<int>(kCellLimit);
+int limitedHeight(int width, int height) {
+    const int mostRows = static_cast<int>(PlayField::kMaxCellCount / limitedWidth(width));
+    return std::clamp(height, PlayField::kMinGridSize, std::min(PlayField::kMaxGridSize, mostRows));
+}
+
+// rint(cells x units) with ties to even, in single precision as the field's geometry is;
+// a product too large for a float is taken in double so that its direction survives.
+double toCell(int cells, float units) {
+    const float product = static_cast<float>(cells) * units;
+    if (std::isinf(product) && std::isfinite(units)) {
+        return std::rint(static_cast<double>(cells) * static_cast<double>(units));
     }
-    if (rounded > kCellLimit) {
-        return static_cast<int>(kCellLimit);
+    return static_cast<double>(std::rint(product));
+}
+
+bool isFinite(double x, double y) {
+    return std::isfinite(x) && std::isfinite(y);
+}
+
+// Liang-Barsky: narrows [t0, t1] of the segment to the side of one boundary where
+// p * t <= q holds; false when nothing of the segment is left.
+bool clipToBoundary(double p, double q, double& t0, double& t1) {
+    if (p == 0.0) {
+        return q >= 0.0;
     }
-    return static_cast<int>(rounded);
+    const double t = q / p;
+    if (p < 0.0) {
+        t0 = std::max(t0, t);
+    } else {
+        t1 = std::min(t1, t);
+    }
+    return t0 <= t1;
+}
+
+int roundedInto(double cell, int size) {
+    return static_cast<int>(std::clamp(std::rint(cell), 0.0, static_cast<double>(size - 1)));
 }
 
 }  // namespace
 
 PlayField::PlayField(int width, int height)
-    : gridWidth(width < kMinGridSize ? kMinGridSize : width),
-      gridHeight(height < kMinGridSize ? kMinGridSize : height),
+    : gridWidth(limitedWidth(width)),
+      gridHeight(limitedHeight(width, height)),
       grid(new unsigned char[getCellCount()]()),
       background(new unsigned char[getCellCount()]()) {}
 
@@ -61,16 +88,39 @@ void PlayField::restoreBackground() {
 }
 
 void PlayField::drawLine(int x0, int y0, int x1, int y1) {
-    if (rejectLine(x0, y0, x1, y1)) {
+    drawSide(Cell{static_cast<double>(x0), static_cast<double>(y0)},
+             Cell{static_cast<double>(x1), static_cast<double>(y1)});
+}
+
+// Near lines are drawn exactly as the integer walk from end to end; far ones are clipped
+// first, so that their cost does not grow with their length and no end needs to fit in
+// an int.
+void PlayField::drawSide(const Cell& start, const Cell& end) {
+    if (isNear(start) && isNear(end)) {
+        const int x0 = static_cast<int>(start.x);
+        const int y0 = static_cast<int>(start.y);
+        const int x1 = static_cast<int>(end.x);
+        const int y1 = static_cast<int>(end.y);
+        if (!rejectLine(x0, y0, x1, y1)) {
+            walkLine(x0, y0, x1, y1);
+        }
         return;
     }
-    walkLine(x0, y0, x1, y1);
+    drawClipped(start, end);
+}
+
+// Within kNearFields field sizes of the grid on every side.
+bool PlayField::isNear(const Cell& cell) const {
+    const double marginX = static_cast<double>(kNearFields) * gridWidth;
+    const double marginY = static_cast<double>(kNearFields) * gridHeight;
+    return cell.x >= -marginX && cell.x <= gridWidth + marginX && cell.y >= -marginY &&
+           cell.y <= gridHeight + marginY;
 }
 
 // The line's implicit function f(x, y) is zero on the infinite line through both ends.
 // When all four corner cells give f >= 0, or all give f < 0, the line cannot touch the
-// grid (or it is a single point, where f is zero everywhere). Evaluated in 64 bits:
-// the coordinates are limited to about 2^20, so the products cannot overflow.
+// grid (or it is a single point, where f is zero everywhere). Near ends are a few field
+// sizes at most, so the products fit in 64 bits.
 bool PlayField::rejectLine(int x0, int y0, int x1, int y1) const {
     const long long a = static_cast<long long>(y1) - y0;
     const long long b = static_cast<long long>(x0) - x1;
@@ -84,6 +134,48 @@ bool PlayField::rejectLine(int x0, int y0, int x1, int y1) const {
         }
     }
     return nonNegative == 0 || nonNegative == 4;
+}
+
+// The same corner test for far ends, in double precision.
+bool PlayField::rejectFarLine(const Cell& start, const Cell& end) const {
+    const double a = end.y - start.y;
+    const double b = start.x - end.x;
+    const double c = start.y * end.x - start.x * end.y;
+    const double right = gridWidth - 1;
+    const double bottom = gridHeight - 1;
+    const double corners[4][2] = {{0, 0}, {0, bottom}, {right, 0}, {right, bottom}};
+    int nonNegative = 0;
+    for (const auto& corner : corners) {
+        if (a * corner[0] + b * corner[1] + c >= 0.0) {
+            ++nonNegative;
+        }
+    }
+    return nonNegative == 0 || nonNegative == 4;
+}
+
+// Clips the segment to the cells of the grid (each half a cell around its centre) and
+// walks the part inside, from the cell where it enters to the cell where it leaves, in
+// the segment's own direction. Geometry that never comes near the grid draws nothing.
+void PlayField::drawClipped(const Cell& start, const Cell& end) {
+    if (!isFinite(start.x, start.y) || !isFinite(end.x, end.y) || rejectFarLine(start, end)) {
+        return;
+    }
+    const double dx = end.x - start.x;
+    const double dy = end.y - start.y;
+    const double left = -kHalfCell;
+    const double right = gridWidth - kHalfCell;
+    const double top = -kHalfCell;
+    const double bottom = gridHeight - kHalfCell;
+    double t0 = 0.0;
+    double t1 = 1.0;
+    if (!clipToBoundary(-dx, start.x - left, t0, t1) ||
+        !clipToBoundary(dx, right - start.x, t0, t1) ||
+        !clipToBoundary(-dy, start.y - top, t0, t1) ||
+        !clipToBoundary(dy, bottom - start.y, t0, t1)) {
+        return;
+    }
+    walkLine(roundedInto(start.x + t0 * dx, gridWidth), roundedInto(start.y + t0 * dy, gridHeight),
+             roundedInto(start.x + t1 * dx, gridWidth), roundedInto(start.y + t1 * dy, gridHeight));
 }
 
 // The all-octant integer line: one step in x, in y or in both per cell. Cells outside
@@ -120,12 +212,15 @@ void PlayField::walkLine(int x0, int y0, int x1, int y1) {
 PlayField::Cell PlayField::vertexCell(const Polygon& p, float angle) const {
     const float x = p.centerX + p.radius * std::sin(angle);
     const float y = p.centerY + p.radius * std::cos(angle);
-    return Cell{toCell(static_cast<float>(gridWidth) * x),
-                toCell(static_cast<float>(gridHeight) * y)};
+    return Cell{toCell(gridWidth, x), toCell(gridHeight, y)};
 }
 
+// A cell outside the grid, or not a number, is not probed.
 bool PlayField::probeVertex(const Cell& cell) const {
-    return isSet(cell.x, cell.y);
+    if (!(cell.x >= 0.0 && cell.x < gridWidth && cell.y >= 0.0 && cell.y < gridHeight)) {
+        return false;
+    }
+    return isSet(static_cast<int>(cell.x), static_cast<int>(cell.y));
 }
 
 bool PlayField::drawPolygon(const Polygon& p) {
@@ -149,7 +244,7 @@ bool PlayField::drawPolygon(const Polygon& p) {
                     hit = true;
                 }
             }
-            drawLine(start.x, start.y, end.x, end.y);
+            drawSide(start, end);
         }
         start = end;
     }

@@ -201,3 +201,59 @@ TEST(DrawPolygon, AbsurdGeometryStaysBounded) {
     EXPECT_FALSE(field.drawPolygon(Polygon{5, nan, 0.5f, 0.2f, 0.0f, -1, 0.0f}));
     EXPECT_FALSE(field.drawPolygon(Polygon{5, 0.5f, 0.5f, 0.2f, nan, -1, 0.0f}));
 }
+
+TEST(DrawPolygon, FarGeometryIsClippedToTheFieldAndDrawsOnlyWhatCrossesIt) {
+    const int kMax = std::numeric_limits<int>::max();
+    const int kMin = std::numeric_limits<int>::min();
+    CellSet row5;
+    CellSet row8;
+    for (int x = 0; x < 16; ++x) {
+        row5.insert({x, 5});
+        row8.insert({x, 8});
+    }
+    struct Case {
+        const char* what;
+        void (*draw)(Field&);
+        CellSet expected;
+    };
+    const Case cases[] = {
+        {"a centre polygon of radius 3e38",
+         [](Field& f) {
+             f.drawPolygon(Polygon{6, 0.5f, 0.5f, 3e38f, 0.0f, -1, 0.0f});
+         },
+         {}},
+        {"a triangle far larger than the field",
+         [](Field& f) {
+             f.drawPolygon(Polygon{3, 0.5f, 0.5f, 1e6f, 17.0f, -1, 0.0f});
+         },
+         {}},
+        {"a small polygon centred far away",
+         [](Field& f) {
+             f.drawPolygon(Polygon{5, 1e6f, -3e5f, 0.2f, 0.0f, -1, 0.0f});
+         },
+         {}},
+        {"an infinite radius",
+         [](Field& f) {
+             f.drawPolygon(
+                 Polygon{4, 0.5f, 0.5f, std::numeric_limits<float>::infinity(), 45.0f, -1, 0.0f});
+         },
+         {}},
+        {"a two-sided polygon of radius 1e4 through the centre",
+         [](Field& f) {
+             f.drawPolygon(Polygon{2, 0.5f, 0.5f, 1e4f, 90.0f, -1, 0.0f});
+         },
+         row8},
+        {"a line between the int limits", [](Field& f) { f.drawLine(kMin, 5, kMax, 5); }, row5},
+        {"a line from far outside to inside",
+         [](Field& f) { f.drawLine(-1000000000, 5, 4, 5); },
+         {{0, 5}, {1, 5}, {2, 5}, {3, 5}, {4, 5}}},
+        {"a far line that passes the field",
+         [](Field& f) { f.drawLine(-1000000000, -5, 1000000000, -3); },
+         {}},
+    };
+    for (const Case& c : cases) {
+        Field field;
+        c.draw(field);
+        EXPECT_EQ(field.setCells(), c.expected) << c.what;
+    }
+}
