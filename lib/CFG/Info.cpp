@@ -9,6 +9,7 @@
 
 #include "CFG/Calculator.h"
 #include "CFG/INItoCFG.h"
+#include "CFG/LoadTracker.h"
 #include "CFG/QuotedValue.h"
 #include "Files/TextFile.h"
 #include "Util/NumberConversion.h"
@@ -36,10 +37,6 @@ constexpr size_t kMaxResolutionDepth = 128;
 // many references to the same keys (A = '::B::::B::', B = '::C::::C::', ...) from
 // taking exponential time. Lookups beyond it read as empty.
 constexpr size_t kMaxLookupsPerGet = 4096;
-// Files loaded inside one another (companions and includes) deeper than this are not
-// loaded.
-constexpr size_t kMaxLoadDepth = 32;
-
 // The (configuration, key) pairs whose get is running, innermost last. The system is
 // single-threaded; one list serves every configuration.
 struct ActiveLookup {
@@ -76,21 +73,6 @@ public:
 
 private:
     std::vector<ActiveLookup>& active;
-};
-
-// Records a file as being loaded for as long as it is in scope.
-class LoadingScope {
-public:
-    LoadingScope(std::vector<std::string>& loading, const std::string& fileName)
-        : loading(loading) {
-        loading.push_back(fileName);
-    }
-    ~LoadingScope() { loading.pop_back(); }
-    LoadingScope(const LoadingScope&) = delete;
-    LoadingScope& operator=(const LoadingScope&) = delete;
-
-private:
-    std::vector<std::string>& loading;
 };
 
 // line[begin, end) without whitespace at either end, copied once.
@@ -148,14 +130,10 @@ public:
     std::string replaceKeys(const Info& owner, std::string text) const;
     static std::string evaluate(const std::string& text);
 
-    bool isLoading(const std::string& fileName) const {
-        return std::find(loading.begin(), loading.end(), fileName) != loading.end();
-    }
-
     Map map;
     const Info* parent;                        // not owned, may be null
     std::vector<std::string> pendingIncludes;  // include keys not yet loaded
-    std::vector<std::string> loading;          // files being loaded, outermost first
+    LoadTracker loads;                         // files being loaded, work of the outermost
 };
 
 Info::Impl::Node::~Node() {
@@ -351,8 +329,9 @@ void Info::reset() {
 }
 
 bool Info::addConfig(const std::string& fileName) {
-    // A directory or other non-regular file loads nothing (TextFile::load refuses it).
-    if (impl->loading.size() >= kMaxLoadDepth || impl->isLoading(fileName)) {
+    // A directory or other non-regular file loads nothing.
+    LoadTracker::Scope loading(impl->loads, fileName);
+    if (!loading.admitted()) {
         return false;
     }
     std::string text;
@@ -365,7 +344,6 @@ bool Info::addConfig(const std::string& fileName) {
     }
     Util::splitString(text, "\n", lines, false, false);
 
-    LoadingScope loadingScope(impl->loading, fileName);
     size_t position = 0;
     const bool parsed = impl->populateMap(impl->map, lines, position, kFileTerminator);
 

@@ -35,7 +35,9 @@ public:
     // the files named by include keys met on the way. False when the file cannot be
     // read (nothing else happens then) or when a quoted value is never closed (the
     // companion file and includes are still loaded). A file that is already being
-    // loaded into this configuration, or one nested too deeply, is not loaded again.
+    // loaded into this configuration (under any spelling of its path), or one nested
+    // too deeply, is not loaded again; a load that reads too many files or bytes ends
+    // the process (LoadTracker).
     virtual bool addConfig(const std::string& fileName);
     // Stores one entry as if the line 'key == value' had been read. False, storing
     // nothing, when the value opens a quote it does not close.

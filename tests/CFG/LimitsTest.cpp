@@ -2,6 +2,7 @@
 // beyond it gets the documented outcome, never a hang or an exhausted memory.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <stdexcept>
 #include <string>
 
@@ -43,3 +44,49 @@ TEST(LongExpression, EvaluatesEveryTermAndReadsOperandsOnlyAsFarAsTheNumber) {
 }
 
 }  // namespace
+
+// A file is known by what it is, so a file naming itself under any spelling is loaded
+// once; a file named twice is read twice, in order, and the reads of one load are
+// bounded in number and bytes.
+TEST_F(ConfigDir, IncludesKnowFilesByIdentityAndBoundTheWorkOfOneLoad) {
+    std::filesystem::create_directory("sub");
+    std::filesystem::create_symlink("self.cfg", "link.cfg");
+    write("self.cfg",
+          "<INCLUDE_1==./self.cfg\n<INCLUDE_2==././self.cfg\n"
+          "<INCLUDE_3==sub/../self.cfg\n<INCLUDE_4==link.cfg\nSELF==1\n");
+    CFG::Info self;
+    EXPECT_TRUE(self.addConfig("link.cfg"));
+    EXPECT_EQ(self.get("SELF"), "1");
+
+    write("order.cfg", "<INCLUDE_1==b.cfg\n<INCLUDE_2==c.cfg\n<INCLUDE_3==./b.cfg\n");
+    write("b.cfg", "X==b\n");
+    write("c.cfg", "X==c\n");
+    CFG::Info order;
+    EXPECT_TRUE(order.addConfig("order.cfg"));
+    EXPECT_EQ(order.get("X"), "b");
+
+    // Each file includes the next twice (under keys of its own): 2^20 reads.
+    const int levels = 20;
+    for (int i = 0; i < levels; ++i) {
+        const std::string n = std::to_string(i);
+        const std::string next = "d" + std::to_string(i + 1) + ".cfg";
+        write("d" + n + ".cfg",
+              "<INCLUDE_A" + n + "==" + next + "\n<INCLUDE_B" + n + "==" + next + "\n");
+    }
+    write("d" + std::to_string(levels) + ".cfg", "END==1\n");
+    CFG::Info diamond;
+    EXPECT_DEATH(
+        diamond.addConfig("d0.cfg"),
+        "ABORT: Loading d0.cfg reads more than 1024 configuration files \\(at d.*\\.cfg\\)\n");
+
+    write("mega.cfg", "BIG==" + std::string(1 << 20, 'x') + "\n");
+    std::string manyIncludes;
+    for (int i = 0; i < 20; ++i) {
+        manyIncludes += "<INCLUDE_" + std::to_string(i) + "==mega.cfg\n";
+    }
+    write("many.cfg", manyIncludes);
+    CFG::Info many;
+    EXPECT_DEATH(many.addConfig("many.cfg"),
+                 "ABORT: Loading many.cfg reads more than 16777216 bytes of configuration files "
+                 "\\(at mega.cfg\\)\n");
+}
