@@ -8,7 +8,9 @@
 #include "MatSys/Material.h"
 #include "MatSys/ShaderParams.h"
 #include "MatSys/ShaderProgramStore.h"
+#include "MatSys/TextureLimits.h"
 #include "MatSys/TextureStore.h"
+#include "Util/FatalReport.h"
 #include "Util/NumberConversion.h"
 #include "Util/Strings.h"
 
@@ -19,6 +21,7 @@ namespace {
 constexpr const char* kDefaultMatdefExt = ".matdef";
 constexpr size_t kTextureEntryPieces = 2;
 constexpr int kDecimal = 10;
+constexpr const char* kTexturesKey = "_MAT_TEXTURES";
 
 }  // namespace
 
@@ -116,16 +119,24 @@ Material* MaterialMaker::create(const std::string& name, ShaderParams* params,
 
     std::unique_ptr<Material> material(create(name, program, materialParams));
     if (material) {
-        bindTextureList(material.get(), definition.get(name + "_MAT_TEXTURES"));
+        bindTextureList(material.get(), name, path, definition.get(name + kTexturesKey));
     }
     return material.release();
 }
 
 // Binds each 'unit:texture' entry of the list in order; entries without exactly two
-// pieces are skipped.
-void MaterialMaker::bindTextureList(Material* material, const std::string& list) {
+// pieces are skipped. A unit outside the ones OpenGL names, or a list of more entries
+// than there are units (each entry may load an image), is fatal.
+void MaterialMaker::bindTextureList(Material* material, const std::string& name,
+                                    const std::string& path, const std::string& list) {
+    const std::string key = name + kTexturesKey;
     std::vector<std::string> entries;
     Util::splitString(list, ",", entries, false, true);
+    if (entries.size() > size_t(kMaxTextureUnits)) {
+        QUORLITH_FATAL("Material " << name << " in " << path << ": " << key << " has "
+                                   << entries.size() << " entries, more than the "
+                                   << kMaxTextureUnits << " texture units");
+    }
     for (const std::string& entry : entries) {
         std::vector<std::string> pieces;
         Util::splitString(entry, ":", pieces, false, true);
@@ -133,6 +144,11 @@ void MaterialMaker::bindTextureList(Material* material, const std::string& list)
             continue;
         }
         int unit = Util::strToNum<int>(pieces[0], kDecimal);
+        if (unit < 0 || unit >= kMaxTextureUnits) {
+            QUORLITH_FATAL("Material " << name << " in " << path << ": texture unit " << unit
+                                       << " in " << key << " is outside 0-"
+                                       << kMaxTextureUnits - 1);
+        }
         bindTexture(material, unit, pieces[1]);
     }
 }

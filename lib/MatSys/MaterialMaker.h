@@ -14,7 +14,8 @@ class TextureStore;
 // ".matdef" by default) describes a material M with program P by these keys:
 //   M_PROG              the program name P (M itself when missing)
 //   M_MAT_P_PARAMS      parameter lines, one per line ('name : type : value')
-//   M_MAT_TEXTURES      'unit:texture' entries separated by ","
+//   M_MAT_TEXTURES      'unit:texture' entries separated by ",", at most 32, each unit
+//                       from 0 to 31 (MatSys::kMaxTextureUnits)
 // The same file serves as the ".prg" definition of P when P is not yet held.
 class MaterialMaker {
 public:
@@ -41,7 +42,8 @@ public:
     virtual Material* create(const std::string& name, ShaderParams* params);
     // Reads the material definition file at path (missing: empty). The caller's params
     // replace file parameters of the same name. A texture unit that is not a number
-    // throws std::domain_error.
+    // throws std::domain_error; a unit outside 0-31, or more than 32 texture entries,
+    // is fatal.
     virtual Material* create(const std::string& name, ShaderParams* params,
                              const std::string& path);
     // Binds the texture store's texture of that name (made on demand) to the unit; a
@@ -51,7 +53,8 @@ public:
     const std::string& getLoadDir() const { return loadDir; }
 
 private:
-    void bindTextureList(Material* material, const std::string& list);
+    void bindTextureList(Material* material, const std::string& name, const std::string& path,
+                         const std::string& list);
 
     ShaderProgramStore* programStore;  // not owned
     TextureStore* textureStore;        // not owned, may be null

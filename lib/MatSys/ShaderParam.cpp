@@ -1,5 +1,6 @@
 #include "MatSys/ShaderParam.h"
 
+#include <utility>
 #include <vector>
 
 #include "Util/NumberConversion.h"
@@ -11,6 +12,29 @@ namespace {
 
 constexpr int kDecimal = 10;
 constexpr int kHexadecimal = 16;
+constexpr char kValueSeparator = ',';
+
+// The value pieces as Util::splitString gives them (split at ",", trimmed, empty pieces
+// dropped), or false as soon as there are more than `most`: a value text of millions
+// of pieces is never split whole only to be refused.
+bool splitAtMost(const std::string& text, size_t most, std::vector<std::string>& pieces) {
+    size_t start = 0;
+    while (start <= text.size()) {
+        size_t end = text.find(kValueSeparator, start);
+        if (end == std::string::npos) {
+            end = text.size();
+        }
+        std::string piece = Util::trim(text.substr(start, end - start));
+        if (!piece.empty()) {
+            if (pieces.size() == most) {
+                return false;
+            }
+            pieces.push_back(std::move(piece));
+        }
+        start = end + 1;
+    }
+    return true;
+}
 
 }  // namespace
 
@@ -24,8 +48,7 @@ ShaderParam::ShaderParam(const std::string& paramName, const std::string& typeWo
 
 void ShaderParam::parseValues() {
     std::vector<std::string> pieces;
-    Util::splitString(valueText, ",", pieces, false, true);
-    if (pieces.size() > kSlots) {
+    if (!splitAtMost(valueText, kSlots, pieces)) {
         return;
     }
 

@@ -8,11 +8,14 @@
 #include "CFG/Info.h"
 #include "CFG/LoadAndReplaceCfg.h"
 #include "MatSys/OGL/Shader.h"
+#include "Util/FatalReport.h"
 #include "Util/Strings.h"
 
 namespace MatSys::OGL {
 
 namespace {
+
+constexpr const char* kDefinitionExt = ".shader";
 
 // name without its last "." and what follows; unchanged when it has no ".".
 std::string withoutExtension(const std::string& name) {
@@ -57,26 +60,49 @@ I_Shader* ShaderMaker::create(const std::string& name) {
     if (Util::endswith(name, ".glsl")) {
         return create(withoutExtension(name), std::string(), std::vector<std::string>{name});
     }
-    if (Util::endswith(name, ".shader")) {
+    if (Util::endswith(name, kDefinitionExt)) {
         return create(withoutExtension(name), loadDir + name);
     }
     return nullptr;
 }
 
+// A definition without keys for the name falls back to the name as a file name, and a
+// name ending in ".shader" names the next definition file to read. That chain is walked
+// here in a loop, each step removing one suffix, and it ends after kMaxDefinitionChain
+// files: a name of thousands of ".shader" suffixes would otherwise recurse that deep
+// and copy the long name at every step.
 I_Shader* ShaderMaker::create(const std::string& name, const std::string& path) {
-    CFG::Info definition(path, CFG::getDefaultOverrides());
-    std::string code = definition.get(name + "_CODE");
-    std::string fileList = definition.get(name + "_FILES");
-    if (code.empty() && fileList.empty()) {
-        code = definition.get("CODE");
-        fileList = definition.get("FILES");
+    std::string shaderName = name;
+    std::string definitionPath = path;
+    for (int step = 0;; ++step) {
+        CFG::Info definition(definitionPath, CFG::getDefaultOverrides());
+        std::string code = definition.get(shaderName + "_CODE");
+        std::string fileKey = shaderName + "_FILES";
+        std::string fileList = definition.get(fileKey);
+        if (code.empty() && fileList.empty()) {
+            code = definition.get("CODE");
+            fileKey = "FILES";
+            fileList = definition.get(fileKey);
+        }
+        std::vector<std::string> files;
+        Util::splitString(fileList, " ", files, false, true);
+        if (files.size() > kMaxSourceFiles) {
+            QUORLITH_FATAL("Shader " << shaderName << " in " << definitionPath << ": " << fileKey
+                                     << " names " << files.size() << " files, more than "
+                                     << kMaxSourceFiles);
+        }
+        if (!code.empty() || !files.empty()) {
+            return create(shaderName, code, files);
+        }
+        if (!Util::endswith(shaderName, kDefinitionExt)) {
+            return create(shaderName);  // a ".glsl" name, or null
+        }
+        if (step + 1 >= kMaxDefinitionChain) {
+            return nullptr;
+        }
+        definitionPath = loadDir + shaderName;
+        shaderName = withoutExtension(shaderName);
     }
-    std::vector<std::string> files;
-    Util::splitString(fileList, " ", files, false, true);
-    if (!code.empty() || !files.empty()) {
-        return create(name, code, files);
-    }
-    return create(name);
 }
 
 I_Shader* ShaderMaker::create(const std::string& name, const std::string& code,

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <utility>
 #include <vector>
@@ -14,8 +15,15 @@ namespace MatSys::OGL {
 // ".shader" definition file:
 //   S_CODE / S_FILES   GLSL code / blank-separated GLSL file names of shader S
 //   CODE / FILES       used when S has neither key
+// A file list of more than kMaxSourceFiles names is fatal (each file is read whole). A
+// name ending in ".shader" whose file has no keys for it leads to the file named by the
+// name without that suffix; at most kMaxDefinitionChain files are read that way for one
+// shader, after which no shader is made.
 class ShaderMaker : public I_ShaderMaker {
 public:
+    static constexpr size_t kMaxSourceFiles = 16;
+    static constexpr int kMaxDefinitionChain = 8;
+
     explicit ShaderMaker(const std::string& loadDir = std::string());
 
     void getTypeStrings(std::vector<std::string>& out) const override;

@@ -34,10 +34,11 @@ int attributeLocation(const std::string& name) {
     std::string last = underscore == std::string::npos ? name : name.substr(underscore + 1);
     if (!Util::startswith(last, "atr"))
         return kNoLocation;
-    int location = kFirstExtraLocation + Util::strToNum<int>(last.substr(3), 10);
-    if (location < kFirstExtraLocation || location > kLastExtraLocation)
+    // The number is checked before it is added, so 'atr2147483647' cannot overflow.
+    const int extra = Util::strToNum<int>(last.substr(3), 10);
+    if (extra < 0 || extra > kLastExtraLocation - kFirstExtraLocation)
         return kNoLocation;
-    return location;
+    return kFirstExtraLocation + extra;
 }
 
 std::string programInfoLog(GLuint program) {

@@ -2,6 +2,8 @@
 
 #include <epoxy/gl.h>
 
+#include "MatSys/TextureLimits.h"
+
 namespace MatSys::OGL {
 
 namespace {
@@ -36,6 +38,16 @@ private:
     GLenum parameter;
     GLint saved = 4;
 };
+
+// Units OpenGL names (GL_TEXTURE0 to GL_TEXTURE31). GL_TEXTURE0 + unit for any other
+// int would overflow or name another enumerant altogether.
+bool isTextureUnit(int unit) {
+    return unit >= 0 && unit < kMaxTextureUnits;
+}
+
+GLenum textureUnitEnum(int unit) {
+    return GLenum(GL_TEXTURE0) + GLenum(unit);
+}
 
 }  // namespace
 
@@ -113,15 +125,21 @@ void Texture::getSize(int& w, int& h, int& d) const {
 }
 
 void Texture::beginUsing(int unit) const {
-    glActiveTexture(GLenum(GL_TEXTURE0 + unit));
-    glClientActiveTexture(GLenum(GL_TEXTURE0 + unit));
+    if (!isTextureUnit(unit)) {
+        return;
+    }
+    glActiveTexture(textureUnitEnum(unit));
+    glClientActiveTexture(textureUnitEnum(unit));
     glBindTexture(target, id);
     glEnable(target);
 }
 
 void Texture::endUsing(int unit) const {
-    glActiveTexture(GLenum(GL_TEXTURE0 + unit));
-    glClientActiveTexture(GLenum(GL_TEXTURE0 + unit));
+    if (!isTextureUnit(unit)) {
+        return;
+    }
+    glActiveTexture(textureUnitEnum(unit));
+    glClientActiveTexture(textureUnitEnum(unit));
     glDisable(target);
     glActiveTexture(GL_TEXTURE0);
     glClientActiveTexture(GL_TEXTURE0);

@@ -20,6 +20,7 @@ public:
 
     const unsigned& getID() const override { return id; }
     void getSize(int& width, int& height, int& depth) const override;
+    // A unit outside 0 to kMaxTextureUnits - 1 (TextureLimits.h) binds and releases nothing.
     void beginUsing(int unit) const override;
     void endUsing(int unit) const override;
     void update(unsigned char* pixels, int x, int y, int width, int height, bool rgba) override;

@@ -1,13 +1,31 @@
 #include "MatSys/OGL/TextureMaker.h"
 
+#include <cstdint>
 #include <memory>
 
 #include "MatSys/OGL/Texture.h"
+#include "MatSys/TextureLimits.h"
 #include "MatSys/TextureOptions.h"
 #include "Media/TGA.h"
 #include "Util/Strings.h"
 
 namespace MatSys::OGL {
+
+namespace {
+
+// Every side at most kMaxTextureSide and the texels (slices counted) at most
+// kMaxTexturePixels, checked before OpenGL allocates anything; within these the byte
+// counts of the texture (getImageSize) fit in an unsigned.
+bool withinLimits(unsigned width, unsigned height, unsigned depth) {
+    const uint64_t side = kMaxTextureSide;
+    if (width > side || height > side || depth > side) {
+        return false;
+    }
+    const uint64_t layers = depth == 0 ? 1 : depth;
+    return uint64_t(width) * height * layers <= kMaxTexturePixels;
+}
+
+}  // namespace
 
 TextureMaker::TextureMaker(const std::string& dir) {
     setLoadDir(dir);
@@ -27,6 +45,9 @@ I_Texture* TextureMaker::create(const std::string& name, unsigned char* pixels,
     if (!options.is2D && depth == 0 && width != 0 && height / width == width) {
         height = width;
         depth = width;
+    }
+    if (!withinLimits(width, height, depth)) {
+        return nullptr;
     }
     return new Texture(pixels, bitsPerPixel, width, height, depth, options);
 }

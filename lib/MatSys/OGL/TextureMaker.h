@@ -15,7 +15,9 @@ public:
 
     // A new MatSys::OGL::Texture. Unless the name says "2D" (the default) or the depth is
     // set, an image whose height is its width times its width is a stack of square
-    // slices and becomes a width^3 3D texture (16 x 256 gives 16 x 16 x 16).
+    // slices and becomes a width^3 3D texture (16 x 256 gives 16 x 16 x 16). Null, before
+    // OpenGL allocates anything, when a side exceeds kMaxTextureSide (16384) or the
+    // texels, slices counted, exceed kMaxTexturePixels (16384 x 16384; TextureLimits.h).
     I_Texture* create(const std::string& name, unsigned char* pixels, unsigned bitsPerPixel,
                       unsigned width, unsigned height, unsigned depth) override;
     // createFromTGA() for names ending in ".tga" (exact case); null otherwise.
