@@ -1,0 +1,195 @@
+// Loads materials, programs and shaders from arbitrary definition files through the
+// material system facade, on a hidden OpenGL context. The input is split at its first
+// four NUL bytes into up to five files beside each other: "m.matdef", "p.prg",
+// "v.VS.shader", "f.FS.shader" and the image "t.tga", which takes the rest. The facade
+// reads "m.matdef" as its own path; the target asks it for the material "m" (keys of the
+// facade's file), "m.matdef" (by extension) and the program "p.prg", then uses every
+// material it made and checks what the system promises: texture units within the named
+// ones, at most one entry per unit, and unit 0 and no program current afterwards.
+// Nothing is drawn (a fuzzed shader may loop for ever). Fatal reports (units and counts
+// beyond the limits) are turned into exceptions by the report hook; a number that cannot
+// be read throws std::domain_error by design.
+#include <epoxy/gl.h>
+#define GLFW_INCLUDE_NONE
+#include <GLFW/glfw3.h>
+#include <unistd.h>
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <ostream>
+#include <set>
+#include <stdexcept>
+#include <streambuf>
+#include <string>
+#include <system_error>
+
+#include "MatSys/Material.h"
+#include "MatSys/MaterialStore.h"
+#include "MatSys/MaterialSystemFacade.h"
+#include "MatSys/ShaderParams.h"
+#include "MatSys/ShaderProgramStore.h"
+#include "MatSys/TextureLimits.h"
+#include "Util/Debug.h"
+#include "Util/FatalReport.h"
+
+namespace {
+
+const char* const kFiles[] = {"m.matdef", "p.prg", "v.VS.shader", "f.FS.shader", "t.tga"};
+constexpr int kWindowSide = 16;
+
+class FatalReported : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+[[noreturn]] void throwReport(const std::string& message) {
+    throw FatalReported(message);
+}
+
+void check(bool condition) {
+    if (!condition) {
+        std::abort();
+    }
+}
+
+// Swallows the report text.
+class NullBuffer : public std::streambuf {
+protected:
+    int overflow(int c) override { return c; }
+};
+
+std::string l_directory;
+
+void removeDirectory() {
+    std::error_code ignored;
+    std::filesystem::remove_all(l_directory, ignored);
+}
+
+// A hidden window whose context stays current for the whole run.
+void makeContext() {
+    if (glfwInit() != GLFW_TRUE) {
+        std::fprintf(stderr, "fuzz_matdef: no window system for an OpenGL context\n");
+        std::abort();
+    }
+    glfwWindowHint(GLFW_VISIBLE, GLFW_FALSE);
+    GLFWwindow* window =
+        glfwCreateWindow(kWindowSide, kWindowSide, "fuzz_matdef", nullptr, nullptr);
+    if (!window) {
+        std::fprintf(stderr, "fuzz_matdef: no OpenGL context\n");
+        std::abort();
+    }
+    glfwMakeContextCurrent(window);
+}
+
+// The context and the private directory the definition files are written to, made on
+// the first call; the directory is removed at exit.
+const std::string& setUpOnce() {
+    if (!l_directory.empty()) {
+        return l_directory;
+    }
+    makeContext();
+    static NullBuffer nullBuffer;
+    static std::ostream nullStream(&nullBuffer);
+    Util::Singleton<Util::Debug>::instance().setErrorStream(&nullStream);
+    Util::setFatalReportHook(throwReport);
+    char pattern[] = "/tmp/quorlith-matdef-fuzz-XXXXXX";
+    if (!mkdtemp(pattern)) {
+        std::abort();
+    }
+    l_directory = pattern;
+    std::atexit(removeDirectory);
+    return l_directory;
+}
+
+// Include keys name files relative to the working directory: keep it the private one.
+class WorkingDirectory {
+public:
+    explicit WorkingDirectory(const std::string& directory) {
+        if (!getcwd(previous, sizeof previous) || chdir(directory.c_str()) != 0) {
+            std::abort();
+        }
+    }
+    ~WorkingDirectory() {
+        if (chdir(previous) != 0) {
+            std::abort();
+        }
+    }
+    WorkingDirectory(const WorkingDirectory&) = delete;
+    WorkingDirectory& operator=(const WorkingDirectory&) = delete;
+
+private:
+    char previous[4096];
+};
+
+// Writes the input's NUL-separated pieces to the files, in order; the image, last, takes
+// the rest of the input whatever bytes it holds. Missing pieces give empty files.
+void writeFiles(const std::string& directory, const char* bytes, size_t size) {
+    constexpr size_t kLast = sizeof kFiles / sizeof kFiles[0] - 1;
+    size_t start = 0;
+    for (size_t file = 0; file <= kLast; ++file) {
+        size_t end = start;
+        while (end < size && (file == kLast || bytes[end] != '\0')) {
+            ++end;
+        }
+        std::ofstream out(directory + "/" + kFiles[file], std::ios::binary | std::ios::trunc);
+        out.write(bytes + start, std::streamsize(end - start));
+        start = end < size ? end + 1 : size;
+    }
+}
+
+template <class Load>
+void loadCatching(Load load) {
+    try {
+        load();
+    } catch (const FatalReported&) {
+    } catch (const std::domain_error&) {
+    }
+}
+
+void checkMaterial(MatSys::Material& material) {
+    std::set<int> units;
+    for (const auto& bound : material.getTextures()) {
+        check(bound.first >= 0 && bound.first < MatSys::kMaxTextureUnits);
+        check(bound.second != nullptr);
+        check(units.insert(bound.first).second);
+    }
+    material.beginUsing();
+    material.endUsing();
+    GLint active = 0;
+    glGetIntegerv(GL_ACTIVE_TEXTURE, &active);
+    GLint program = -1;
+    glGetIntegerv(GL_CURRENT_PROGRAM, &program);
+    check(active == GL_TEXTURE0);
+    check(material.getProgram() == nullptr || program == 0);
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    const std::string& directory = setUpOnce();
+    WorkingDirectory inPrivateDirectory(directory);
+    writeFiles(directory, reinterpret_cast<const char*>(data), size);
+    {
+        MatSys::MaterialSystemFacade facade(directory + "/" + kFiles[0]);
+        loadCatching([&] { facade.addMaterial("m"); });
+        loadCatching([&] { facade.getMaterialStore()->get(kFiles[0], true); });
+        loadCatching([&] { facade.getShaderProgramStore()->get(kFiles[1], true); });
+
+        std::unique_ptr<MatSys::MaterialStoreIterator> materials(
+            facade.getMaterialStore()->getIterator());
+        for (materials->first(); !materials->isDone(); materials->next()) {
+            if (MatSys::Material* material = materials->currentItem().second) {
+                loadCatching([&] { checkMaterial(*material); });
+            }
+        }
+    }
+    // The uniform calls of a fuzzed parameter set may leave errors behind.
+    while (glGetError() != GL_NO_ERROR) {
+    }
+    return 0;
+}
