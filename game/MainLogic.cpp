@@ -1,5 +1,6 @@
 #include "game/MainLogic.h"
 
+#include <algorithm>
 #include <cmath>
 #include <ctime>
 #include <vector>
@@ -12,6 +13,7 @@
 #include "Game/GameManager.h"
 #include "Game/I_View.h"
 #include "Game/ViewManager.h"
+#include "Util/FatalReport.h"
 #include "Util/NumberConversion.h"
 #include "Util/Range.h"
 #include "game/RandSimple.h"
@@ -62,6 +64,57 @@ ProgramSettings& settings() {
     return s_settings;
 }
 
+// A count the configuration gives that is larger than its limit ends the game with a
+// report naming the key; what counts below the limit do is the game's own rule.
+int checkedCount(const std::string& key, int value, int most, const char* what) {
+    if (value > most) {
+        QUORLITH_FATAL(key << " is " << value << ", more than the " << most << " " << what);
+    }
+    return value;
+}
+
+int readCount(const std::string& key, int most, const char* what) {
+    return checkedCount(key, CFG::parser()->getNumber<int>(key), most, what);
+}
+
+const char* const kColumnsWhat = "columns a play field can have";
+const char* const kRowsWhat = "rows a play field can have";
+const char* const kSidesWhat = "sides a polygon can have";
+const char* const kRingsWhat = "rings that can be in play";
+
+int gridColumns() {
+    return readCount("GRID_WIDTH", PlayField::kMaxGridSize, kColumnsWhat);
+}
+
+// The rows, checked on their own and, with the columns as the field will have them, for
+// the whole number of cells.
+int gridRows() {
+    const int rows = readCount("GRID_HEIGHT", PlayField::kMaxGridSize, kRowsWhat);
+    const long columns = std::max(gridColumns(), PlayField::kMinGridSize);
+    const long cells = columns * std::max(rows, PlayField::kMinGridSize);
+    if (cells > PlayField::kMaxCellCount) {
+        QUORLITH_FATAL("GRID_WIDTH x GRID_HEIGHT is "
+                       << columns << " x " << rows << ", more than the " << PlayField::kMaxCellCount
+                       << " cells a play field can have");
+    }
+    return rows;
+}
+
+// The side counts new rings choose from; the single value 6 when the list is empty.
+std::vector<int> readSidesList() {
+    std::vector<int> sides;
+    CFG::parser()->getNumbers<int>("SIDES_LIST", sides, ",", false);
+    const auto most = std::max_element(sides.begin(), sides.end());
+    if (most != sides.end() && *most > MainLogic::kMaxSides) {
+        QUORLITH_FATAL("SIDES_LIST holds " << *most << ", more than the " << MainLogic::kMaxSides
+                                           << " " << kSidesWhat);
+    }
+    if (sides.empty()) {
+        sides.push_back(kDefaultSides);
+    }
+    return sides;
+}
+
 unsigned char keyCodeOf(const std::string& configKey) {
     return Util::Singleton<Devices::KeyboardStrings>::instance().keyMapping().reverseLookup(
         CFG::get(configKey));
@@ -72,18 +125,28 @@ float rawFloat(const std::string& key) {
     return Util::strToNum<float>(CFG::get(key));
 }
 
-// Draws the concentric outlines of p from its radius inwards, reading the step before
-// each further outline; returns whether any outline reported a collision. A step of 0
-// or less, or one too small to change the radius, ends the nest after the outline just
-// drawn, so the loop always ends.
+// Draws the concentric outlines of p from its radius inwards, the step read after the
+// first outline; returns whether any outline reported a collision. A step of 0 or less,
+// or one too small to change the radius, ends the nest after the outline just drawn. Any
+// other step so small that the nest would have more than kMaxOutlines outlines is raised to
+// radius / kMaxOutlines: outlines closer than that are less than a cell apart on the
+// largest field and look the same, while a huge radius with a small step would
+// otherwise draw billions of them.
 template <class DrawFn>
 bool drawNest(PlayField::Polygon p, const char* stepKey, DrawFn draw) {
     bool hit = false;
-    while (p.radius > 0.0f) {
+    const float outermost = p.radius;
+    float step = 0.0f;
+    for (int outline = 0; p.radius > 0.0f && outline < MainLogic::kMaxOutlines; ++outline) {
         if (draw(p)) {
             hit = true;
         }
-        const float step = rawFloat(stepKey);
+        if (outline == 0) {
+            step = rawFloat(stepKey);
+            if (step > 0.0f && p.radius - step < p.radius) {
+                step = std::max(step, outermost / static_cast<float>(MainLogic::kMaxOutlines));
+            }
+        }
         const float next = p.radius - step;
         if (!(step > 0.0f) || !(next < p.radius)) {
             break;
@@ -96,8 +159,7 @@ bool drawNest(PlayField::Polygon p, const char* stepKey, DrawFn draw) {
 }  // namespace
 
 MainLogic::MainLogic(Game::GameManager* gameManager, ViewFactory factory)
-    : PlayField(CFG::parser()->getNumber<int>("GRID_WIDTH"),
-                CFG::parser()->getNumber<int>("GRID_HEIGHT")),
+    : PlayField(gridColumns(), gridRows()),
       manager(gameManager),
       viewFactory(factory),
       view(nullptr),
@@ -116,6 +178,10 @@ MainLogic::MainLogic(Game::GameManager* gameManager, ViewFactory factory)
         seed = static_cast<unsigned int>(std::time(nullptr));
     }
     random = std::make_unique<RNG::RandSimple>(seed);
+}
+
+void MainLogic::forgetProgramSettings() {
+    settings() = ProgramSettings();
 }
 
 MainLogic::~MainLogic() {
@@ -150,7 +216,7 @@ void MainLogic::onEnter(const std::string& /*previousState*/, const std::string&
 void MainLogic::drawCenterPolygon() {
     const float rotation = CFG::parser()->getNumber<float>("CENTER_POLY_ROTATION");
     const float radius = CFG::parser()->getNumber<float>("CENTER_POLY_RADIUS");
-    const int numSides = CFG::parser()->getNumber<int>("CENTER_POLY_NUM_SIDES");
+    const int numSides = readCount("CENTER_POLY_NUM_SIDES", kMaxSides, kSidesWhat);
     const Polygon center{numSides, kFieldCenter, kFieldCenter, radius, rotation, -1, 0.0f};
     drawNest(center, "CENTER_POLY_RADIUS_STEP", [this](const Polygon& p) {
         drawPolygon(p);
@@ -178,7 +244,7 @@ std::string MainLogic::onUpdate(float dt) {
 
     restoreBackground();
 
-    const int wanted = CFG::parser()->getNumber<int>("BASE_NUM_POLYGONS");
+    const int wanted = readCount("BASE_NUM_POLYGONS", kMaxRings, kRingsWhat);
     for (long missing = static_cast<long>(wanted) - static_cast<long>(polygons.size()); missing > 0;
          --missing) {
         addPolygon();
@@ -250,7 +316,7 @@ bool MainLogic::drawPlayer() {
     const float distance = playerHeight + baseHeight;
     const float theta = playerRotation * kDegreesToRadians;
     const float radius = CFG::parser()->getNumber<float>("PLAYER_POLY_RADIUS");
-    const int numSides = CFG::parser()->getNumber<int>("PLAYER_POLY_NUM_SIDES");
+    const int numSides = readCount("PLAYER_POLY_NUM_SIDES", kMaxSides, kSidesWhat);
     const Polygon player{numSides,
                          kFieldCenter + distance * std::cos(theta),
                          kFieldCenter - distance * std::sin(theta),
@@ -278,10 +344,7 @@ void MainLogic::addPolygon() {
         s.ringsRead = true;
     }
     if (s.sidesList.empty()) {
-        CFG::parser()->getNumbers<int>("SIDES_LIST", s.sidesList, ",", false);
-        if (s.sidesList.empty()) {
-            s.sidesList.push_back(kDefaultSides);
-        }
+        s.sidesList = readSidesList();
     }
 
     const int level = getLevel();

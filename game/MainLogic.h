@@ -70,6 +70,9 @@ public:
     // elapsed (ms) / 1000 / levelSecs, truncated towards zero. A levelSecs of 0 or less
     // keeps the level at 0; the result is limited to kMaxLevel.
     static int levelFor(float elapsedMs, int levelSecs);
+    // Forgets the values read once per program, so that the next instance reads them
+    // again: for tools that play several programs in one process (fuzzing).
+    static void forgetProgramSettings();
     // Brings degrees into 0 ... 360 (360 excluded): -10 gives 350, 370 gives 10.
     static float wrapRotation(float degrees);
     // A ring's turning speed raised to at least level degrees per second in the direction
@@ -77,6 +80,12 @@ public:
     static float minimumTurning(float speed, int level);
 
     static constexpr int kMaxLevel = 1000000;
+    // Limits of the counts the configuration gives; a larger value ends the game with a
+    // report naming the key. A 1024-sided polygon is round on the largest field.
+    static constexpr int kMaxSides = 1024;  // CENTER_/PLAYER_POLY_NUM_SIDES, SIDES_LIST
+    static constexpr int kMaxRings = 1024;  // BASE_NUM_POLYGONS
+    // Most outlines of one nest (centre polygon, player); a smaller radius step is raised.
+    static constexpr int kMaxOutlines = 4096;
 
 private:
     void drawCenterPolygon();

@@ -17,6 +17,7 @@
 #include "game/HeadlessView.h"
 #include "game/MainLogic.h"
 #include "game/PlayField.h"
+#include "support/FatalMessage.h"
 
 // Every test runs in its own process (one CTest entry each): the values the play state
 // caches once per program start fresh in every test.
@@ -488,4 +489,80 @@ TEST_F(PlayState, TheViewIsMadeThroughTheFactoryRegisteredAndDestroyedOnExit) {
     EXPECT_EQ(g_destroyed, 1);
     views->onRender();
     EXPECT_EQ(g_renders, 2);
+}
+
+TEST_F(PlayState, CountsAboveTheirLimitsAreReportedWithTheKeyAndTheLimit) {
+    using Settings = std::map<std::string, std::string>;
+    struct Case {
+        Settings settings;
+        std::string message;  // empty: plays a frame without a report
+    };
+    const Case cases[] = {
+        {{{"GRID_WIDTH", "100000"}},
+         "GRID_WIDTH is 100000, more than the 4096 columns a play field can have"},
+        {{{"GRID_HEIGHT", "4097"}},
+         "GRID_HEIGHT is 4097, more than the 4096 rows a play field can have"},
+        {{{"GRID_WIDTH", "4096"}, {"GRID_HEIGHT", "1025"}},
+         "GRID_WIDTH x GRID_HEIGHT is 4096 x 1025, more than the 4194304 cells a play field can "
+         "have"},
+        {{{"CENTER_POLY_NUM_SIDES", "2147483647"}},
+         "CENTER_POLY_NUM_SIDES is 2147483647, more than the 1024 sides a polygon can have"},
+        {{{"PLAYER_POLY_NUM_SIDES", "1025"}},
+         "PLAYER_POLY_NUM_SIDES is 1025, more than the 1024 sides a polygon can have"},
+        {{{"SIDES_LIST", "6, 2147483647, 5"}},
+         "SIDES_LIST holds 2147483647, more than the 1024 sides a polygon can have"},
+        {{{"BASE_NUM_POLYGONS", "1025"}},
+         "BASE_NUM_POLYGONS is 1025, more than the 1024 rings that can be in play"},
+        {{{"GRID_WIDTH", "4096"},
+          {"GRID_HEIGHT", "1024"},
+          {"CENTER_POLY_NUM_SIDES", "1024"},
+          {"PLAYER_POLY_NUM_SIDES", "1024"},
+          {"SIDES_LIST", "1024"},
+          {"BASE_NUM_POLYGONS", "1024"}},
+         ""},
+        // Counts below the limits keep the game's own rules.
+        {{{"GRID_WIDTH", "-5"},
+          {"CENTER_POLY_NUM_SIDES", "-2147483647"},
+          {"PLAYER_POLY_NUM_SIDES", "0"},
+          {"SIDES_LIST", "-3"},
+          {"BASE_NUM_POLYGONS", "-2147483647"}},
+         ""},
+    };
+    for (const Case& c : cases) {
+        CFG::global()->reset();
+        SetUp();
+        for (const auto& entry : c.settings) {
+            set(entry.first, entry.second);
+        }
+        MainLogic::forgetProgramSettings();
+        const std::string message = TestSupport::fatalMessageOf([] {
+            MainLogic logic(nullptr, &Tool::createHeadlessView);
+            startRun(logic);
+            logic.onUpdate(16.0f);
+        });
+        EXPECT_EQ(message, c.message) << c.settings.begin()->first;
+    }
+}
+
+TEST_F(PlayState, ANestOfMoreOutlinesThanTheLimitIsDrawnWithTheRaisedStep) {
+    struct Case {
+        const char* radius;
+        const char* tinyStep;
+        const char* raisedStep;  // radius / 4096
+    };
+    const Case cases[] = {{"0.5", "1e-7", "0.0001220703125"}, {"10000", "0.001", "2.44140625"}};
+    for (const Case& c : cases) {
+        set("CENTER_POLY_RADIUS", c.radius);
+        set("CENTER_POLY_RADIUS_STEP", c.tinyStep);
+        MainLogic tiny(nullptr, &Tool::createHeadlessView);
+        startRun(tiny);
+        set("CENTER_POLY_RADIUS_STEP", c.raisedStep);
+        MainLogic raised(nullptr, &Tool::createHeadlessView);
+        startRun(raised);
+        EXPECT_EQ(std::memcmp(tiny.getBackground(), raised.getBackground(), tiny.getCellCount()), 0)
+            << c.radius;
+        // Radius 0.5 still fills the field around its centre; 10000 leaves it clear.
+        const std::size_t centre = 24 * 64 + 32;
+        EXPECT_EQ(tiny.getBackground()[centre] != 0, std::string(c.radius) == "0.5") << c.radius;
+    }
 }
