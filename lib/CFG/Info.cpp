@@ -12,6 +12,7 @@
 #include "CFG/LoadTracker.h"
 #include "CFG/QuotedValue.h"
 #include "Files/TextFile.h"
+#include "Util/FatalReport.h"
 #include "Util/NumberConversion.h"
 #include "Util/Strings.h"
 
@@ -37,6 +38,9 @@ constexpr size_t kMaxResolutionDepth = 128;
 // many references to the same keys (A = '::B::::B::', B = '::C::::C::', ...) from
 // taking exponential time. Lookups beyond it read as empty.
 constexpr size_t kMaxLookupsPerGet = 4096;
+// Bytes that substitution may bring into one value or text: keeps a value that names a
+// large value thousands of times from building gigabytes. Beyond it the fatal report.
+constexpr size_t kMaxSubstitutedBytes = size_t(1) << 20;
 // The (configuration, key) pairs whose get is running, innermost last. The system is
 // single-threaded; one list serves every configuration.
 struct ActiveLookup {
@@ -127,7 +131,9 @@ public:
     // selector block resolved through its selector key and its "*" case.
     std::string get(const Info& owner, const std::string& key, const Map& map, size_t depth) const;
 
-    std::string replaceKeys(const Info& owner, std::string text) const;
+    // key names the value in the report of too many substituted bytes; null for a text
+    // that is no value.
+    std::string replaceKeys(const Info& owner, std::string text, const std::string* key) const;
     static std::string evaluate(const std::string& text);
 
     Map map;
@@ -251,7 +257,8 @@ std::string Info::Impl::get(const Info& owner, const std::string& key, const Map
     return result;
 }
 
-std::string Info::Impl::replaceKeys(const Info& owner, std::string text) const {
+std::string Info::Impl::replaceKeys(const Info& owner, std::string text,
+                                    const std::string* key) const {
     const std::string mark = kSubstitutionMark;
     size_t open = text.find(mark);
     if (open == std::string::npos) {
@@ -260,6 +267,7 @@ std::string Info::Impl::replaceKeys(const Info& owner, std::string text) const {
     // The text is cut at every "::"; after the first piece come pairs of a key piece
     // and the outside piece that follows it.
     std::string output = text.substr(0, open);
+    size_t substitutedBytes = 0;
     size_t keyStart = open + mark.size();
     while (true) {
         size_t close = text.find(mark, keyStart);
@@ -270,7 +278,14 @@ std::string Info::Impl::replaceKeys(const Info& owner, std::string text) const {
         }
         const std::string keyPiece = text.substr(keyStart, close - keyStart);
         if (!keyPiece.empty() && keyPiece.find_first_of(Util::WHITESPACE) == std::string::npos) {
-            output += owner.get(keyPiece);
+            const std::string substituted = owner.get(keyPiece);
+            substitutedBytes += substituted.size();
+            if (substitutedBytes > kMaxSubstitutedBytes) {
+                QUORLITH_FATAL("Substitution into "
+                               << (key ? "the value of " + *key : std::string("a text"))
+                               << " brings in more than " << kMaxSubstitutedBytes << " bytes");
+            }
+            output += substituted;
         } else {
             output += mark + keyPiece + mark;
         }
@@ -375,7 +390,7 @@ std::string Info::get(const std::string& key) const {
     --state.lookupsLeft;
     ActiveLookupScope scope(state.active, this, key);
 
-    std::string result = impl->replaceKeys(*this, impl->get(*this, key, impl->map, 0));
+    std::string result = impl->replaceKeys(*this, impl->get(*this, key, impl->map, 0), &key);
     if (Util::startswith(result, kExpressionPrefix)) {
         return Impl::evaluate(result);
     }
@@ -394,7 +409,7 @@ void Info::keys(std::vector<std::string>& out) const {
 }
 
 std::string Info::replaceKeys(const std::string& text) const {
-    return impl->replaceKeys(*this, text);
+    return impl->replaceKeys(*this, text, nullptr);
 }
 
 std::string Info::keyValueSeparator() {

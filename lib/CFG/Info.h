@@ -45,7 +45,8 @@ public:
     // The value of key with the parent asked first, selector blocks resolved, "::KEY::"
     // substituted, then an "EVAL:(" expression evaluated or a ">>KEY" redirection
     // followed. Empty when the key is missing, and for a key that refers back to itself
-    // while it is being resolved or that nests too deeply.
+    // while it is being resolved or that nests too deeply. Substitution that brings more
+    // than 1 MiB into one value (or text) ends the process through the fatal report.
     // Throws std::domain_error for an expression operand that is not a number.
     virtual std::string get(const std::string& key) const;
     // Clears out and fills it with this configuration's top-level keys in ascending byte

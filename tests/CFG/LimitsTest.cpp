@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 #include <stdexcept>
 #include <string>
 
@@ -89,4 +90,26 @@ TEST_F(ConfigDir, IncludesKnowFilesByIdentityAndBoundTheWorkOfOneLoad) {
     EXPECT_DEATH(many.addConfig("many.cfg"),
                  "ABORT: Loading many.cfg reads more than 16777216 bytes of configuration files "
                  "\\(at mega.cfg\\)\n");
+}
+
+// Substitution brings at most 1 MiB of referenced values into one value or text.
+TEST(SubstitutionSize, IsBoundedPerValueAndText) {
+    CFG::Info info;
+    info.add("BIG", std::string(1 << 16, 'x'));
+    info.add("FULL", repeated("::BIG::", 16));
+    info.add("BOMB", repeated("::BIG::", 17));
+    info.add("HALF", repeated("::BIG::", 10));
+    info.add("NESTED", "::HALF::::HALF::");
+    EXPECT_EQ(info.get("FULL").size(), size_t(1) << 20);
+    EXPECT_EQ(info.get("HALF").size(), size_t(10) << 16);
+    const std::pair<std::function<void()>, const char*> bombs[] = {
+        {[&] { info.get("BOMB"); }, "the value of BOMB"},
+        {[&] { info.get("NESTED"); }, "the value of NESTED"},
+        {[&] { info.replaceKeys(repeated("::BIG::", 17)); }, "a text"},
+    };
+    for (const auto& [substitute, what] : bombs) {
+        EXPECT_DEATH(substitute(), std::string("ABORT: Substitution into ") + what +
+                                       " brings in more than 1048576 bytes\n")
+            << what;
+    }
 }
