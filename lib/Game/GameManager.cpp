@@ -21,6 +21,33 @@ constexpr int kDefaultBaseWidth = 800;
 constexpr int kDefaultBaseHeight = 600;
 constexpr float kMillisecondsPerSecond = 1000.0f;
 
+// Whole-number keys the manager is built from; check* returns the value unchanged or ends
+// the game with a report naming the key and its limits.
+int checkBaseSize(const char* key, int pixels) {
+    if (pixels < 0 || pixels > GameManager::kMaxBaseSize) {
+        QUORLITH_FATAL(key << " is " << pixels << ", outside 0 ... " << GameManager::kMaxBaseSize
+                           << " pixels");
+    }
+    return pixels;
+}
+
+int checkFrameRate(int frameRate) {
+    if (frameRate < 0 || frameRate > GameManager::kMaxFrameRate) {
+        QUORLITH_FATAL("FRAME_RATE is " << frameRate << ", outside 0 ... "
+                                        << GameManager::kMaxFrameRate << " frames per second");
+    }
+    return frameRate;
+}
+
+int checkFrameSkip(int maxFrameSkip) {
+    if (maxFrameSkip > GameManager::kMaxFrameSkip) {
+        QUORLITH_FATAL("FRAME_SKIP is " << maxFrameSkip << ", more than the "
+                                        << GameManager::kMaxFrameSkip
+                                        << " frames in a row that may go undrawn");
+    }
+    return maxFrameSkip;
+}
+
 // The event types the manager works on, in the order it subscribes to them.
 constexpr int kSubscribedTypes[] = {
     EVT::ET_PAUSE,  EVT::ET_RESUME, EVT::ET_SCREEN, EVT::ET_PRE_UPDATE, EVT::ET_UPDATE,
@@ -48,10 +75,13 @@ void eraseFirst(std::vector<T*>& list, const T* item) {
 
 GameManager::GameManager(int baseWidth, int baseHeight, int frameRate, int maxFrameSkip)
     : viewManager(std::make_unique<ViewManager>()),
-      baseWidth(baseWidth != 0 ? baseWidth : kDefaultBaseWidth),
-      baseHeight(baseHeight != 0 ? baseHeight : kDefaultBaseHeight),
-      frameTime(frameRate != 0 ? kMillisecondsPerSecond / static_cast<float>(frameRate) : 0.0f),
-      maxFrameSkip(maxFrameSkip) {
+      baseWidth(checkBaseSize("BASE_SCREEN_WIDTH", baseWidth) != 0 ? baseWidth : kDefaultBaseWidth),
+      baseHeight(checkBaseSize("BASE_SCREEN_HEIGHT", baseHeight) != 0 ? baseHeight
+                                                                      : kDefaultBaseHeight),
+      frameTime(checkFrameRate(frameRate) != 0
+                    ? kMillisecondsPerSecond / static_cast<float>(frameRate)
+                    : 0.0f),
+      maxFrameSkip(checkFrameSkip(maxFrameSkip)) {
     for (int type : kSubscribedTypes) {
         bus().addConsumer(type, this);
     }

@@ -26,9 +26,21 @@ class ViewManager;
 // present - and passes size and input events on. It owns the view manager only.
 class GameManager : public EVT::I_EventConsumer {
 public:
-    // A base size of 0 becomes 800 by 600; a frame rate of 0 never skips a render.
-    // Subscribes to pause, resume, size, pre-update, update, render and input events.
+    // The values of BASE_SCREEN_WIDTH, BASE_SCREEN_HEIGHT, FRAME_RATE and FRAME_SKIP. A
+    // base size of 0 becomes 800 by 600; a frame rate of 0 never skips a render, nor does
+    // a skip limit of 0 or less. A base size outside 0 ... kMaxBaseSize, a frame rate
+    // outside 0 ... kMaxFrameRate or a skip limit above kMaxFrameSkip ends the game with
+    // a report naming the key. Subscribes to pause, resume, size, pre-update, update,
+    // render and input events.
     GameManager(int baseWidth, int baseHeight, int frameRate, int maxFrameSkip);
+
+    // No screen is wider or taller than this; the base size only scales the text.
+    static constexpr int kMaxBaseSize = 16384;
+    // No display refreshes faster; a negative rate would skip every frame it could.
+    static constexpr int kMaxFrameRate = 1000;
+    // Window input arrives only with a drawn frame, so at least every 61st frame is
+    // drawn and escape or the close button are never ignored for long.
+    static constexpr int kMaxFrameSkip = 60;
     // Deletes the view manager (not its views); leaves every collaborator alone.
     ~GameManager() override;
 
