@@ -5,6 +5,7 @@
 #include <cstring>
 #include <filesystem>
 #include <map>
+#include <new>
 #include <system_error>
 
 #include "CFG/Calculator.h"
@@ -14,6 +15,7 @@
 #include "Files/TextFile.h"
 #include "Util/FatalReport.h"
 #include "Util/NumberConversion.h"
+#include "Util/OutOfMemory.h"
 #include "Util/Strings.h"
 
 namespace CFG {
@@ -343,7 +345,7 @@ void Info::reset() {
     Impl::deleteMap(impl->map);
 }
 
-bool Info::addConfig(const std::string& fileName) {
+bool Info::addConfig(const std::string& fileName) try {
     // A directory or other non-regular file loads nothing.
     LoadTracker::Scope loading(impl->loads, fileName);
     if (!loading.admitted()) {
@@ -370,6 +372,8 @@ bool Info::addConfig(const std::string& fileName) {
         addConfig(get(includeKey));
     }
     return parsed;
+} catch (const std::bad_alloc&) {
+    Util::reportOutOfMemory("configuration file", fileName);
 }
 
 bool Info::add(const std::string& key, const std::string& value) {

@@ -12,6 +12,7 @@
 #include "MatSys/TextureStore.h"
 #include "Util/FatalReport.h"
 #include "Util/NumberConversion.h"
+#include "Util/OutOfMemory.h"
 #include "Util/Strings.h"
 
 namespace MatSys {
@@ -89,7 +90,7 @@ Material* MaterialMaker::create(const std::string& name, ShaderParams* params) {
 }
 
 Material* MaterialMaker::create(const std::string& name, ShaderParams* params,
-                                const std::string& path) {
+                                const std::string& path) try {
     if (!programStore) {
         return nullptr;
     }
@@ -122,6 +123,8 @@ Material* MaterialMaker::create(const std::string& name, ShaderParams* params,
         bindTextureList(material.get(), name, path, definition.get(name + kTexturesKey));
     }
     return material.release();
+} catch (const std::bad_alloc&) {
+    Util::reportOutOfMemory("material definition file", path);
 }
 
 // Binds each 'unit:texture' entry of the list in order; entries without exactly two

@@ -12,6 +12,7 @@
 #include "SprSys/SpriteRotation.h"
 #include "SprSys/SpriteSheet.h"
 #include "Util/FatalReport.h"
+#include "Util/OutOfMemory.h"
 #include "Util/Strings.h"
 
 namespace SprFont {
@@ -62,46 +63,52 @@ float ownScale(const std::string& fileName) {
 
 }  // namespace
 
-SpriteFont::SpriteFont(MatSys::TextureStore* textures, const std::string& fileName, float fontScale)
-    : Util::NamedObject(fileName), scale(fontScale) {
-    color.r = color.g = color.b = color.a = 255;
+SpriteFont::SpriteFont(MatSys::TextureStore* textures, const std::string& fileName,
+                       float fontScale) try
+    : Util
+    ::NamedObject(fileName), scale(fontScale) {
+        color.r = color.g = color.b = color.a = 255;
 
-    CFG::Info config(fileName, CFG::getDefaultOverrides());
-    CFG::InfoParser parser(&config);
-    if (scale == 0.0f) {
-        scale = ownScale(fileName);
-    }
-    glyphWidth = parser.getNumber<int>("GLYPH_WIDTH");
-    glyphHeight = parser.getNumber<int>("GLYPH_HEIGHT");
-    const int border = parser.getNumber<int>("GLYPH_BORDER");
+        CFG::Info config(fileName, CFG::getDefaultOverrides());
+        CFG::InfoParser parser(&config);
+        if (scale == 0.0f) {
+            scale = ownScale(fileName);
+        }
+        glyphWidth = parser.getNumber<int>("GLYPH_WIDTH");
+        glyphHeight = parser.getNumber<int>("GLYPH_HEIGHT");
+        const int border = parser.getNumber<int>("GLYPH_BORDER");
 
-    const std::string imageName = config.get("GLYPHS_IMAGE");
-    MatSys::I_Texture* texture =
-        textures && !imageName.empty() ? textures->add(imageName) : nullptr;
-    if (!texture) {
-        QUORLITH_FATAL("Font " << fileName << ": glyph image '" << imageName
-                               << "' cannot be loaded");
-    }
-    checkCellSize(fileName, "GLYPH_WIDTH", glyphWidth, 1);
-    checkCellSize(fileName, "GLYPH_HEIGHT", glyphHeight, 1);
-    checkCellSize(fileName, "GLYPH_BORDER", border, 0);
-    sheet = std::make_unique<SprSys::SpriteSheet>(texture, glyphWidth, glyphHeight, border, false);
+        const std::string imageName = config.get("GLYPHS_IMAGE");
+        MatSys::I_Texture* texture =
+            textures && !imageName.empty() ? textures->add(imageName) : nullptr;
+        if (!texture) {
+            QUORLITH_FATAL("Font " << fileName << ": glyph image '" << imageName
+                                   << "' cannot be loaded");
+        }
+        checkCellSize(fileName, "GLYPH_WIDTH", glyphWidth, 1);
+        checkCellSize(fileName, "GLYPH_HEIGHT", glyphHeight, 1);
+        checkCellSize(fileName, "GLYPH_BORDER", border, 0);
+        sheet =
+            std::make_unique<SprSys::SpriteSheet>(texture, glyphWidth, glyphHeight, border, false);
 
-    colGap = static_cast<float>(parser.getNumber<int>("GLYPH_COL_GAP"));
-    rowGap = static_cast<float>(parser.getNumber<int>("GLYPH_ROW_GAP"));
-    rotation = std::make_unique<SprSys::SpriteRotation>(static_cast<float>(glyphWidth),
-                                                        static_cast<float>(glyphHeight));
-    frameStore = std::make_unique<SprSys::AnimFrameStore>();
-    GameHelper::CFGHelper::populateAnimFrameStore(frameStore.get(), fileName, kFramePrefix);
+        colGap = static_cast<float>(parser.getNumber<int>("GLYPH_COL_GAP"));
+        rowGap = static_cast<float>(parser.getNumber<int>("GLYPH_ROW_GAP"));
+        rotation = std::make_unique<SprSys::SpriteRotation>(static_cast<float>(glyphWidth),
+                                                            static_cast<float>(glyphHeight));
+        frameStore = std::make_unique<SprSys::AnimFrameStore>();
+        GameHelper::CFGHelper::populateAnimFrameStore(frameStore.get(), fileName, kFramePrefix);
 
-    for (int i = 0; i < kCharacters; ++i) {
-        advances[i] = glyphWidth;
+        for (int i = 0; i < kCharacters; ++i) {
+            advances[i] = glyphWidth;
+        }
+        std::vector<std::string> entries;
+        Util::splitString(config.get("GLYPH_MAPPINGS"), ",", entries, false, true);
+        for (const std::string& entry : entries) {
+            applyMapping(entry);
+        }
     }
-    std::vector<std::string> entries;
-    Util::splitString(config.get("GLYPH_MAPPINGS"), ",", entries, false, true);
-    for (const std::string& entry : entries) {
-        applyMapping(entry);
-    }
+catch (const std::bad_alloc&) {
+    Util::reportOutOfMemory("font file", fileName);
 }
 
 SpriteFont::~SpriteFont() = default;

@@ -9,6 +9,7 @@
 #include "CFG/LoadAndReplaceCfg.h"
 #include "MatSys/OGL/Shader.h"
 #include "Util/FatalReport.h"
+#include "Util/OutOfMemory.h"
 #include "Util/Strings.h"
 
 namespace MatSys::OGL {
@@ -71,7 +72,7 @@ I_Shader* ShaderMaker::create(const std::string& name) {
 // here in a loop, each step removing one suffix, and it ends after kMaxDefinitionChain
 // files: a name of thousands of ".shader" suffixes would otherwise recurse that deep
 // and copy the long name at every step.
-I_Shader* ShaderMaker::create(const std::string& name, const std::string& path) {
+I_Shader* ShaderMaker::create(const std::string& name, const std::string& path) try {
     std::string shaderName = name;
     std::string definitionPath = path;
     for (int step = 0;; ++step) {
@@ -103,6 +104,8 @@ I_Shader* ShaderMaker::create(const std::string& name, const std::string& path) 
         definitionPath = loadDir + shaderName;
         shaderName = withoutExtension(shaderName);
     }
+} catch (const std::bad_alloc&) {
+    Util::reportOutOfMemory("shader definition file", path);
 }
 
 I_Shader* ShaderMaker::create(const std::string& name, const std::string& code,

@@ -8,6 +8,7 @@
 #include "MatSys/ShaderParams.h"
 #include "MatSys/ShaderStore.h"
 #include "Util/FatalReport.h"
+#include "Util/OutOfMemory.h"
 #include "Util/Strings.h"
 
 namespace MatSys::OGL {
@@ -44,7 +45,7 @@ I_ShaderProgram* ShaderProgramMaker::create(const std::string& name, const Shade
 // after kMaxDefinitionChain files: a name of thousands of ".prg" suffixes would
 // otherwise recurse that deep and copy the long name at every step.
 I_ShaderProgram* ShaderProgramMaker::create(const std::string& name, const ShaderParams& params,
-                                            const std::string& path) {
+                                            const std::string& path) try {
     std::string programName = name;
     std::string definitionPath = path;
     ShaderParams withFileParams(params);
@@ -86,6 +87,8 @@ I_ShaderProgram* ShaderProgramMaker::create(const std::string& name, const Shade
         definitionPath = loadDir + programName;
         programName = programName.substr(0, programName.rfind('.'));
     }
+} catch (const std::bad_alloc&) {
+    Util::reportOutOfMemory("program definition file", path);
 }
 
 // The name plays no part: the store keeps the program under it.

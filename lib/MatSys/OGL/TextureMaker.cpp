@@ -7,6 +7,7 @@
 #include "MatSys/TextureLimits.h"
 #include "MatSys/TextureOptions.h"
 #include "Media/TGA.h"
+#include "Util/OutOfMemory.h"
 #include "Util/Strings.h"
 
 namespace MatSys::OGL {
@@ -59,7 +60,7 @@ I_Texture* TextureMaker::create(const std::string& name) {
     return nullptr;
 }
 
-I_Texture* TextureMaker::createFromTGA(const std::string& name) {
+I_Texture* TextureMaker::createFromTGA(const std::string& name) try {
     std::string path = loadDir + name;
     unsigned width = 0, height = 0, bitsPerPixel = 0;
     unsigned char* block = nullptr;
@@ -70,6 +71,8 @@ I_Texture* TextureMaker::createFromTGA(const std::string& name) {
     size_t dot = name.rfind('.');
     std::string textureName = dot == std::string::npos ? name : name.substr(0, dot);
     return create(textureName, pixels.get(), bitsPerPixel, width, height, 0);
+} catch (const std::bad_alloc&) {
+    Util::reportOutOfMemory("TGA image", name);
 }
 
 }  // namespace MatSys::OGL
