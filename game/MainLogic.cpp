@@ -86,11 +86,11 @@ int gridColumns() {
     return readCount("GRID_WIDTH", PlayField::kMaxGridSize, kColumnsWhat);
 }
 
-// The rows, checked on their own and, with the columns as the field will have them, for
-// the whole number of cells.
+// The rows, checked after the columns, on their own and, with the columns as the field
+// will have them, for the whole number of cells.
 int gridRows() {
-    const int rows = readCount("GRID_HEIGHT", PlayField::kMaxGridSize, kRowsWhat);
     const long columns = std::max(gridColumns(), PlayField::kMinGridSize);
+    const int rows = readCount("GRID_HEIGHT", PlayField::kMaxGridSize, kRowsWhat);
     const long cells = columns * std::max(rows, PlayField::kMinGridSize);
     if (cells > PlayField::kMaxCellCount) {
         QUORLITH_FATAL("GRID_WIDTH x GRID_HEIGHT is "
