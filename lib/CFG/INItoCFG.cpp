@@ -1,7 +1,10 @@
 #include "CFG/INItoCFG.h"
 
+#include <utility>
+
 #include "CFG/Info.h"
 #include "CFG/QuotedValue.h"
+#include "Util/FatalReport.h"
 #include "Util/Strings.h"
 
 namespace CFG {
@@ -30,11 +33,12 @@ std::string sectionName(const std::string& line) {
 
 }  // namespace
 
-bool INItoCFG(const std::string& text, std::vector<std::string>& lines) {
+bool INItoCFG(const std::string& text, std::vector<std::string>& lines, const std::string& source) {
     std::vector<std::string> raw;
     Util::splitString(text, "\n", raw, false, false);
 
     std::string section;
+    size_t convertedBytes = 0;
     for (size_t i = 0; i < raw.size(); ++i) {
         std::string line = Util::trim(raw[i]);
         if (line.empty() || line[0] == '#' || line[0] == ';') {
@@ -55,8 +59,14 @@ bool INItoCFG(const std::string& text, std::vector<std::string>& lines) {
         }
         const std::string postfix =
             Util::startswith(value, "\"") ? stringTypePostfix() : numberTypePostfix();
-        lines.push_back(section + sectionKeySeparator() + key + postfix +
-                        Info::keyValueSeparator() + "\"" + stripQuotes(value) + "\"");
+        std::string converted = section + sectionKeySeparator() + key + postfix +
+                                Info::keyValueSeparator() + "\"" + stripQuotes(value) + "\"";
+        convertedBytes += converted.size();
+        if (convertedBytes > kMaxConvertedBytes) {
+            QUORLITH_FATAL(source << " converts to more than " << kMaxConvertedBytes
+                                  << " bytes of configuration lines");
+        }
+        lines.push_back(std::move(converted));
     }
     return true;
 }

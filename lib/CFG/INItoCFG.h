@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -11,7 +12,13 @@ namespace CFG {
 // lines without "=" are skipped; quoted values continue over lines as in configuration
 // files. False when a quoted value is still open at the end of the text (the lines
 // converted so far have been appended all the same).
-bool INItoCFG(const std::string& text, std::vector<std::string>& lines);
+// Every entry repeats its section's name, so a long name over many entries would
+// multiply the text: conversion that produces more than kMaxConvertedBytes ends the
+// process through the fatal report, naming source (the file the text comes from).
+bool INItoCFG(const std::string& text, std::vector<std::string>& lines,
+              const std::string& source = "INI text");
+
+constexpr size_t kMaxConvertedBytes = size_t(16) << 20;
 
 // ":STR"
 std::string stringTypePostfix();

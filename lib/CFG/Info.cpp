@@ -356,7 +356,8 @@ bool Info::addConfig(const std::string& fileName) try {
         return false;
     }
     std::vector<std::string> lines;
-    if (Util::endswith(toUpper(fileName), kIniSuffix) && !INItoCFG(text, lines)) {
+    if (Util::endswith(toUpper(fileName), kIniSuffix) &&
+        !INItoCFG(text, lines, "INI file " + fileName)) {
         return false;
     }
     Util::splitString(text, "\n", lines, false, false);

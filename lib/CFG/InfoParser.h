@@ -47,6 +47,10 @@ public:
         std::string separator;
     };
 
+    // The most values a list may hold (getNumbers, getRange, getPoint): far more than any
+    // list of the game uses, and a bound on what a huge value makes the reader allocate.
+    static constexpr size_t kMaxListValues = 65536;
+
     explicit InfoParser(const Info* info) : info(info) {}  // info not owned
 
     // The value as a number ("0x" selects hexadecimal); 0 for a missing or empty key.
@@ -61,8 +65,12 @@ public:
     template <class NumType>
     size_t getNumbers(const std::string& key, std::vector<NumType>& values,
                       const std::string& separator, bool keepEmpty) const {
+        const std::string value = info->get(key);
+        if (countOf(value, separator) >= kMaxListValues) {
+            QUORLITH_FATAL("List " << key << " holds more than " << kMaxListValues << " values");
+        }
         std::vector<std::string> parts;
-        Util::splitString(info->get(key), separator, parts, keepEmpty, true);
+        Util::splitString(value, separator, parts, keepEmpty, true);
         for (const std::string& part : parts) {
             values.push_back(Util::strToNum<NumType>(part));
         }
@@ -98,6 +106,19 @@ public:
     }
 
 private:
+    // Occurrences of separator (not empty) in text, without overlaps.
+    static size_t countOf(const std::string& text, const std::string& separator) {
+        size_t count = 0;
+        if (separator.empty()) {
+            return count;
+        }
+        for (size_t at = text.find(separator); at != std::string::npos;
+             at = text.find(separator, at + separator.size())) {
+            ++count;
+        }
+        return count;
+    }
+
     template <class NumType>
     std::vector<NumType> readList(const std::string& key) const {
         std::vector<NumType> values;

@@ -6,8 +6,11 @@
 #include <functional>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 #include "CFG/Info.h"
+#include "CFG/InfoParser.h"
+#include "CFG/LoadAndReplaceCfg.h"
 #include "ConfigDir.h"
 
 namespace {
@@ -111,5 +114,32 @@ TEST(SubstitutionSize, IsBoundedPerValueAndText) {
         EXPECT_DEATH(substitute(), std::string("ABORT: Substitution into ") + what +
                                        " brings in more than 1048576 bytes\n")
             << what;
+    }
+}
+
+// Siblings of the bounds above: an INI section name repeated over many entries, a list
+// of more values than any list of the game, and a whole text file of absurd size.
+TEST_F(ConfigDir, ConversionListsAndTextFilesAreBounded) {
+    CFG::Info info;
+    info.add("LIST", repeated("1,", 65535) + "1");
+    info.add("HUGE", repeated("1,", 65536) + "1");
+    CFG::InfoParser parser(&info);
+    std::vector<int> values;
+    EXPECT_EQ(parser.getNumbers<int>("LIST", values, ",", false), size_t(65536));
+
+    write("wide.ini", "[" + std::string(1 << 16, 'S') + "]\n" + repeated("k=v\n", 300));
+    write("big.glsl", std::string((16 << 20) + 1, 'x'));
+    std::string text;
+    const std::pair<std::function<void()>, std::string> bombs[] = {
+        {[&] { parser.getNumbers<int>("HUGE", values, ",", false); },
+         "List HUGE holds more than 65536 values"},
+        {[&] { parser.getRange<float>("HUGE"); }, "List HUGE holds more than 65536 values"},
+        {[&] { info.addConfig("wide.ini"); },
+         "INI file wide.ini converts to more than 16777216 bytes of configuration lines"},
+        {[&] { Files::TextFile::loadAndReplaceCfg(info, "big.glsl", text); },
+         "Text file big.glsl is larger than 16777216 bytes"},
+    };
+    for (const auto& [load, message] : bombs) {
+        EXPECT_DEATH(load(), "\nABORT: " + message + "\n") << message;
     }
 }
