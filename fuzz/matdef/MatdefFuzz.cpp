@@ -70,8 +70,14 @@ void removeDirectory() {
     std::filesystem::remove_all(l_directory, ignored);
 }
 
-// A hidden window whose context stays current for the whole run.
+// A hidden window whose context stays current for the whole run. Mesa's on-disk shader
+// cache is turned off first: with it, a source once compiled for one stage reads as
+// compiled for another, and the driver's own deferred compile at link time then reads
+// freed memory inside glLinkProgram (seen with llvmpipe). Runs must also not depend on
+// what earlier runs left in the cache.
 void makeContext() {
+    setenv("MESA_SHADER_CACHE_DISABLE", "true", 0);
+    setenv("MESA_GLSL_CACHE_DISABLE", "true", 0);
     if (glfwInit() != GLFW_TRUE) {
         std::fprintf(stderr, "fuzz_matdef: no window system for an OpenGL context\n");
         std::abort();
