@@ -3,6 +3,10 @@
 // purpose; this program replaces operator new for that.
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include <fstream>
 #include <functional>
 #include <string>
 
@@ -60,5 +64,38 @@ TEST(OutOfMemoryDeathTest, ALoadNamesWhatItWasLoading) {
             << what;
     }
 }
+
+// A real shortage: the address space is capped just above what is mapped, so reading a
+// file of a few megabytes cannot get its memory, and the report still gets written.
+#if defined(__SANITIZE_ADDRESS__)
+TEST(OutOfMemoryDeathTest, DISABLED_AnExhaustedAddressSpaceStillGetsTheReport) {
+    // The address sanitizer maps far more than any cap would allow.
+}
+#else
+// Caps the address space a little above what this process has mapped.
+void capAddressSpace() {
+    constexpr size_t kHeadroom = size_t(2) << 20;
+    std::ifstream statm("/proc/self/statm");
+    size_t pages = 0;
+    statm >> pages;
+    rlimit cap;
+    cap.rlim_cur = pages * static_cast<size_t>(sysconf(_SC_PAGESIZE)) + kHeadroom;
+    cap.rlim_max = RLIM_INFINITY;
+    setrlimit(RLIMIT_AS, &cap);
+}
+
+TEST(OutOfMemoryDeathTest, AnExhaustedAddressSpaceStillGetsTheReport) {
+    TestSupport::TempDir dir;
+    const std::string big =
+        dir.write("big.cfg", "BIG==" + std::string(size_t(8) << 20, 'x') + "\n");
+    CFG::Info info;
+    EXPECT_DEATH(
+        {
+            capAddressSpace();
+            info.addConfig(big);
+        },
+        "\nABORT: Out of memory while loading configuration file " + big + "\n");
+}
+#endif
 
 }  // namespace
