@@ -57,12 +57,13 @@ protected:
     V notFoundValue;
 };
 
-// Walks a BasicStore in key order. Valid while the store lives and the current entry
-// is not removed.
-template <class K, class V>
-class BasicStoreIterator : public I_Iterator<V> {
+// Walks the entries of a store (anything with getEntries()) in key order; a derived
+// iterator says what the current item is. Valid while the store lives and the current
+// entry is not removed.
+template <class Store, class Item>
+class StoreEntryIterator : public I_Iterator<Item> {
 public:
-    explicit BasicStoreIterator(const BasicStore<K, V>& walked)
+    explicit StoreEntryIterator(const Store& walked)
         : store(&walked), position(walked.getEntries().begin()) {}
 
     void first() override { position = store->getEntries().begin(); }
@@ -72,17 +73,28 @@ public:
         }
     }
     bool isDone() const override { return position == store->getEntries().end(); }
+
+protected:
+    const Store* store;  // not owned
+    typename Store::Map::const_iterator position;
+};
+
+// Walks a BasicStore in key order, yielding its values.
+template <class K, class V>
+class BasicStoreIterator : public StoreEntryIterator<BasicStore<K, V>, V> {
+public:
+    explicit BasicStoreIterator(const BasicStore<K, V>& walked)
+        : StoreEntryIterator<BasicStore<K, V>, V>(walked) {}
+
     // The current value, or the store's not-found value when done.
-    V currentItem() const override { return isDone() ? store->getNotFoundValue() : position->second; }
+    V currentItem() const override {
+        return this->isDone() ? this->store->getNotFoundValue() : this->position->second;
+    }
     ~BasicStoreIterator() override = default;
 
     // Only valid while not done.
-    virtual const K& currentKey() const { return position->first; }
-    virtual const V& curItemNoCheck() const { return position->second; }
-
-private:
-    const BasicStore<K, V>* store;  // not owned
-    typename BasicStore<K, V>::Map::const_iterator position;
+    virtual const K& currentKey() const { return this->position->first; }
+    virtual const V& curItemNoCheck() const { return this->position->second; }
 };
 
 }  // namespace Util

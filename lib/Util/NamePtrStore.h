@@ -83,29 +83,19 @@ private:
 // Walks a NamePtrStore in name order, yielding (name, object) pairs; a finished
 // iterator yields (empty name, not-found pointer).
 template <class T>
-class NamePtrStoreIterator : public I_Iterator<std::pair<std::string, T*>> {
+class NamePtrStoreIterator
+    : public StoreEntryIterator<NamePtrStore<T>, std::pair<std::string, T*>> {
 public:
     explicit NamePtrStoreIterator(const NamePtrStore<T>& walked)
-        : store(&walked), position(walked.getEntries().begin()) {}
+        : StoreEntryIterator<NamePtrStore<T>, std::pair<std::string, T*>>(walked) {}
 
-    void first() override { position = store->getEntries().begin(); }
-    void next() override {
-        if (!isDone()) {
-            ++position;
-        }
-    }
-    bool isDone() const override { return position == store->getEntries().end(); }
     std::pair<std::string, T*> currentItem() const override {
-        if (isDone()) {
-            return {std::string(), store->getNotFoundValue()};
+        if (this->isDone()) {
+            return {std::string(), this->store->getNotFoundValue()};
         }
-        return {position->first, position->second};
+        return {this->position->first, this->position->second};
     }
     ~NamePtrStoreIterator() override = default;
-
-private:
-    const NamePtrStore<T>* store;  // not owned
-    typename NamePtrStore<T>::Map::const_iterator position;
 };
 
 }  // namespace Util
