@@ -3,6 +3,8 @@
 #include "MatSys/Material.h"
 #include "MatSys/MaterialMaker.h"
 
+template class Util::MakerStore<MatSys::Material, MatSys::MaterialMaker>;
+
 namespace MatSys {
 
 namespace {
@@ -12,92 +14,44 @@ constexpr const char* kNoMakerExt = "WTH!!";
 }  // namespace
 
 MaterialStore::MaterialStore(MaterialMaker* materialMaker)
-    : maker(materialMaker), impl(std::make_unique<Impl>()) {}
+    : MakerStore("MaterialStore", materialMaker) {}
 
 MaterialStore::~MaterialStore() = default;
 
 std::string MaterialStore::getMatdefExt() const {
-    return maker ? maker->getMatdefExt() : kNoMakerExt;
+    return getMaker() ? getMaker()->getMatdefExt() : kNoMakerExt;
 }
 
 void MaterialStore::setMaterialMaker(MaterialMaker* materialMaker) {
-    maker = materialMaker;
-}
-
-bool MaterialStore::exists(const std::string& name) const {
-    return impl->exists(name);
+    setMaker(materialMaker);
 }
 
 Material* MaterialStore::get(const std::string& name, bool create) {
-    Material* held = impl->get(name);
-    if (held || !create) {
-        return held;
+    Material* material = held(name);
+    if (material || !create) {
+        return material;
     }
     return add(name, static_cast<ShaderParams*>(nullptr));
 }
 
-Material* MaterialStore::add(const std::string& name, Material* material) {
-    return impl->add(name, material);
-}
-
 Material* MaterialStore::add(const std::string& name, ShaderParams* params) {
-    if (Material* held = impl->get(name)) {
-        held->setParams(params);
-        return held;
+    if (Material* material = held(name)) {
+        material->setParams(params);
+        return material;
     }
-    return maker ? keep(name, maker->create(name, params)) : nullptr;
+    return makeAndKeep(name, [&](MaterialMaker& maker) { return maker.create(name, params); });
 }
 
 Material* MaterialStore::add(const std::string& name, ShaderParams* params,
                              const std::string& path) {
-    if (Material* held = impl->get(name)) {
+    if (Material* material = held(name)) {
         if (params) {
-            held->setParams(params);
+            material->setParams(params);
         }
-        return held;
+        return material;
     }
-    return maker ? keep(name, maker->create(name, params, path)) : nullptr;
-}
-
-void MaterialStore::destroy(const std::string& name) {
-    impl->destroy(name);
-}
-
-void MaterialStore::clear() {
-    impl->clear();
-}
-
-MaterialStoreIterator* MaterialStore::getIterator() const {
-    return new MaterialStoreIterator(impl->getPairIterator());
-}
-
-// Stores a material just made for a name known to be free; null stays null.
-Material* MaterialStore::keep(const std::string& name, Material* made) {
-    if (!made) {
-        return nullptr;
-    }
-    return add(name, made);
-}
-
-MaterialStoreIterator::MaterialStoreIterator(Util::NamePtrStoreIterator<Material>* pairWalker)
-    : walker(pairWalker) {}
-
-MaterialStoreIterator::~MaterialStoreIterator() = default;
-
-void MaterialStoreIterator::first() {
-    walker->first();
-}
-
-void MaterialStoreIterator::next() {
-    walker->next();
-}
-
-bool MaterialStoreIterator::isDone() const {
-    return walker->isDone();
-}
-
-std::pair<std::string, Material*> MaterialStoreIterator::currentItem() const {
-    return walker->currentItem();
+    return makeAndKeep(name,
+                       [&](MaterialMaker& maker) { return maker.create(name, params, path); });
 }
 
 }  // namespace MatSys

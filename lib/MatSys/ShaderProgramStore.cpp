@@ -4,99 +4,57 @@
 #include "MatSys/I_ShaderProgramMaker.h"
 #include "MatSys/ShaderParams.h"
 
+template class Util::MakerStore<MatSys::I_ShaderProgram, MatSys::I_ShaderProgramMaker>;
+
 namespace MatSys {
 
 ShaderProgramStore::ShaderProgramStore(I_ShaderProgramMaker* programMaker)
-    : maker(programMaker),
-      impl(std::make_unique<Util::NamePtrStore<I_ShaderProgram>>("ShaderProgramStore")) {}
+    : MakerStore("ShaderProgramStore", programMaker) {}
 
 ShaderProgramStore::~ShaderProgramStore() = default;
 
 void ShaderProgramStore::setProgramMaker(I_ShaderProgramMaker* programMaker) {
-    maker = programMaker;
-}
-
-bool ShaderProgramStore::exists(const std::string& name) const {
-    return impl->exists(name);
+    setMaker(programMaker);
 }
 
 I_ShaderProgram* ShaderProgramStore::get(const std::string& name, bool create) {
-    I_ShaderProgram* held = impl->get(name);
-    if (held || !create) {
-        return held;
+    I_ShaderProgram* program = held(name);
+    if (program || !create) {
+        return program;
     }
     return add(name, ShaderParams());
 }
 
-I_ShaderProgram* ShaderProgramStore::add(const std::string& name, I_ShaderProgram* program) {
-    return impl->add(name, program);
-}
-
 I_ShaderProgram* ShaderProgramStore::add(const std::string& name, const ShaderParams& params) {
-    if (I_ShaderProgram* held = impl->get(name)) {
-        held->setParams(params);
-        return held;
+    if (I_ShaderProgram* program = heldWithParams(name, params)) {
+        return program;
     }
-    return maker ? keep(name, maker->create(name, params)) : nullptr;
+    return makeAndKeep(name,
+                       [&](I_ShaderProgramMaker& maker) { return maker.create(name, params); });
 }
 
 I_ShaderProgram* ShaderProgramStore::add(const std::string& name, const ShaderParams& params,
                                          const std::string& path) {
-    if (I_ShaderProgram* held = impl->get(name)) {
-        held->setParams(params);
-        return held;
+    if (I_ShaderProgram* program = heldWithParams(name, params)) {
+        return program;
     }
-    return maker ? keep(name, maker->create(name, params, path)) : nullptr;
+    return makeAndKeep(
+        name, [&](I_ShaderProgramMaker& maker) { return maker.create(name, params, path); });
 }
 
 I_ShaderProgram* ShaderProgramStore::add(const std::string& name, const ShaderParams& params,
                                          const std::vector<std::string>& shaderNames) {
-    if (I_ShaderProgram* held = impl->get(name)) {
-        return held;
+    return heldOrMade(
+        name, [&](I_ShaderProgramMaker& maker) { return maker.create(name, params, shaderNames); });
+}
+
+I_ShaderProgram* ShaderProgramStore::heldWithParams(const std::string& name,
+                                                    const ShaderParams& params) {
+    I_ShaderProgram* program = held(name);
+    if (program) {
+        program->setParams(params);
     }
-    return maker ? keep(name, maker->create(name, params, shaderNames)) : nullptr;
-}
-
-void ShaderProgramStore::destroy(const std::string& name) {
-    impl->destroy(name);
-}
-
-void ShaderProgramStore::clear() {
-    impl->clear();
-}
-
-ShaderProgramStoreIterator* ShaderProgramStore::getIterator() const {
-    return new ShaderProgramStoreIterator(impl->getPairIterator());
-}
-
-// Stores a program just made for a name known to be free; null stays null.
-I_ShaderProgram* ShaderProgramStore::keep(const std::string& name, I_ShaderProgram* made) {
-    if (!made) {
-        return nullptr;
-    }
-    return add(name, made);
-}
-
-ShaderProgramStoreIterator::ShaderProgramStoreIterator(
-    Util::NamePtrStoreIterator<I_ShaderProgram>* pairWalker)
-    : walker(pairWalker) {}
-
-ShaderProgramStoreIterator::~ShaderProgramStoreIterator() = default;
-
-void ShaderProgramStoreIterator::first() {
-    walker->first();
-}
-
-void ShaderProgramStoreIterator::next() {
-    walker->next();
-}
-
-bool ShaderProgramStoreIterator::isDone() const {
-    return walker->isDone();
-}
-
-std::pair<std::string, I_ShaderProgram*> ShaderProgramStoreIterator::currentItem() const {
-    return walker->currentItem();
+    return program;
 }
 
 }  // namespace MatSys

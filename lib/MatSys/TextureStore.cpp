@@ -3,48 +3,39 @@
 #include "MatSys/I_Texture.h"
 #include "MatSys/I_TextureMaker.h"
 
+template class Util::MakerStore<MatSys::I_Texture, MatSys::I_TextureMaker>;
+
 namespace MatSys {
 
 TextureStore::TextureStore(I_TextureMaker* textureMaker)
-    : maker(textureMaker), impl(std::make_unique<Util::NamePtrStore<I_Texture>>("TextureStore")) {}
+    : MakerStore("TextureStore", textureMaker) {}
 
 TextureStore::~TextureStore() = default;
 
 void TextureStore::setTextureMaker(I_TextureMaker* textureMaker) {
-    maker = textureMaker;
+    setMaker(textureMaker);
 }
 
 I_TextureMaker* TextureStore::getTextureMaker() {
-    return maker;
+    return getMaker();
 }
 
 I_Texture* TextureStore::create(const std::string& name, unsigned char* pixels,
                                 unsigned bitsPerPixel, unsigned width, unsigned height,
                                 unsigned depth) {
-    if (!maker || name.empty()) {
+    if (!getMaker() || name.empty()) {
         return nullptr;
     }
-    I_Texture* made = maker->create(name, pixels, bitsPerPixel, width, height, depth);
+    I_Texture* made = getMaker()->create(name, pixels, bitsPerPixel, width, height, depth);
     if (made) {
         add(name, made);
     }
     return made;
 }
 
-bool TextureStore::exists(const std::string& name) const {
-    return impl->exists(name);
-}
-
+// Making a missing texture for get() is add() with the name as its file name.
 I_Texture* TextureStore::get(const std::string& name, bool create) {
-    I_Texture* held = impl->get(name);
-    if (held || !create || !maker) {
-        return held;
-    }
-    return keep(name, maker->create(name));
-}
-
-I_Texture* TextureStore::add(const std::string& name, I_Texture* texture) {
-    return impl->add(name, texture);
+    return create ? add(name) : held(name);
 }
 
 I_Texture* TextureStore::add(const std::string& name) {
@@ -52,52 +43,7 @@ I_Texture* TextureStore::add(const std::string& name) {
 }
 
 I_Texture* TextureStore::add(const std::string& name, const std::string& fileName) {
-    I_Texture* held = impl->get(name);
-    if (held || !maker) {
-        return held;
-    }
-    return keep(name, maker->create(fileName));
-}
-
-void TextureStore::destroy(const std::string& name) {
-    impl->destroy(name);
-}
-
-void TextureStore::clear() {
-    impl->clear();
-}
-
-TextureStoreIterator* TextureStore::getIterator() const {
-    return new TextureStoreIterator(impl->getPairIterator());
-}
-
-// Stores a texture just made for a name known to be free; null stays null.
-I_Texture* TextureStore::keep(const std::string& name, I_Texture* made) {
-    if (!made) {
-        return nullptr;
-    }
-    return add(name, made);
-}
-
-TextureStoreIterator::TextureStoreIterator(Util::NamePtrStoreIterator<I_Texture>* pairWalker)
-    : walker(pairWalker) {}
-
-TextureStoreIterator::~TextureStoreIterator() = default;
-
-void TextureStoreIterator::first() {
-    walker->first();
-}
-
-void TextureStoreIterator::next() {
-    walker->next();
-}
-
-bool TextureStoreIterator::isDone() const {
-    return walker->isDone();
-}
-
-std::pair<std::string, I_Texture*> TextureStoreIterator::currentItem() const {
-    return walker->currentItem();
+    return heldOrMade(name, [&](I_TextureMaker& maker) { return maker.create(fileName); });
 }
 
 }  // namespace MatSys
