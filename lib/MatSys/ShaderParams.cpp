@@ -77,24 +77,6 @@ size_t ShaderParams::size() const {
 }
 
 ShaderParamsIterator::ShaderParamsIterator(const ShaderParams& params)
-    : walker(params.getImpl().getIterator()) {}
-
-ShaderParamsIterator::~ShaderParamsIterator() = default;
-
-void ShaderParamsIterator::first() {
-    walker->first();
-}
-
-void ShaderParamsIterator::next() {
-    walker->next();
-}
-
-bool ShaderParamsIterator::isDone() const {
-    return walker->isDone();
-}
-
-ShaderParam ShaderParamsIterator::currentItem() const {
-    return walker->currentItem();
-}
+    : OwningIterator(params.getImpl().getIterator()) {}
 
 }  // namespace MatSys

@@ -6,7 +6,7 @@
 
 #include "MatSys/ShaderParam.h"
 #include "Util/BasicStore.h"
-#include "Util/I_Iterator.h"
+#include "Util/OwningIterator.h"
 
 namespace MatSys {
 
@@ -53,18 +53,9 @@ public:
 
 // Walks a parameter set in name order; currentItem() yields a copy of the parameter.
 // Valid while the set lives and is not changed.
-class ShaderParamsIterator : public Util::I_Iterator<ShaderParam> {
+class ShaderParamsIterator : public Util::OwningIterator<ShaderParam> {
 public:
     explicit ShaderParamsIterator(const ShaderParams& params);
-    ~ShaderParamsIterator() override;
-
-    void first() override;
-    void next() override;
-    bool isDone() const override;
-    ShaderParam currentItem() const override;
-
-private:
-    std::unique_ptr<Util::BasicStoreIterator<std::string, ShaderParam>> walker;
 };
 
 }  // namespace MatSys
