@@ -16,31 +16,20 @@
 
 namespace MatSys {
 
-// The parts in the order they are made and deleted. Makers go before the stores that use
-// them; nothing uses a maker while it is being deleted.
+// The parts in the order they are made: each one is made after what it uses, so the
+// members die in the reverse order and nothing outlives a part it points to (materials
+// go before their programs and textures, every store before its maker).
 class MaterialSystemFacade::Impl {
 public:
-    ~Impl() {
-        delete colorMaker;
-        delete shaderMaker;
-        delete shaderStore;
-        delete programMaker;
-        delete programStore;
-        delete materialMaker;
-        delete materialStore;
-        delete textureMaker;
-        delete textureStore;
-    }
-
-    I_ColorMaker* colorMaker = nullptr;
-    I_ShaderMaker* shaderMaker = nullptr;  // null when a program maker was given
-    ShaderStore* shaderStore = nullptr;    // null when a program maker was given
-    I_ShaderProgramMaker* programMaker = nullptr;
-    ShaderProgramStore* programStore = nullptr;
-    MaterialMaker* materialMaker = nullptr;
-    MaterialStore* materialStore = nullptr;
-    I_TextureMaker* textureMaker = nullptr;
-    TextureStore* textureStore = nullptr;
+    std::unique_ptr<I_ColorMaker> colorMaker;
+    std::unique_ptr<I_ShaderMaker> shaderMaker;  // null when a program maker was given
+    std::unique_ptr<ShaderStore> shaderStore;    // null when a program maker was given
+    std::unique_ptr<I_ShaderProgramMaker> programMaker;
+    std::unique_ptr<ShaderProgramStore> programStore;
+    std::unique_ptr<I_TextureMaker> textureMaker;
+    std::unique_ptr<TextureStore> textureStore;
+    std::unique_ptr<MaterialMaker> materialMaker;
+    std::unique_ptr<MaterialStore> materialStore;
 };
 
 namespace {
@@ -57,34 +46,35 @@ MaterialSystemFacade::MaterialSystemFacade(const std::string& filePath,
                                            I_ShaderProgramMaker* programMaker)
     : impl(std::make_unique<Impl>()), path(filePath) {
     std::string dir = directoryOf(path);
-    impl->colorMaker = new OGL::ColorMaker();
+    impl->colorMaker = std::make_unique<OGL::ColorMaker>();
     if (programMaker) {
-        impl->programMaker = programMaker;
+        impl->programMaker.reset(programMaker);
     } else {
-        OGL::ShaderMaker* shaderMaker = new OGL::ShaderMaker(dir);
-        impl->shaderMaker = shaderMaker;
-        impl->shaderStore = new ShaderStore(shaderMaker);
-        impl->programMaker = new OGL::ShaderProgramMaker(impl->shaderStore, dir);
+        impl->shaderMaker = std::make_unique<OGL::ShaderMaker>(dir);
+        impl->shaderStore = std::make_unique<ShaderStore>(impl->shaderMaker.get());
+        impl->programMaker =
+            std::make_unique<OGL::ShaderProgramMaker>(impl->shaderStore.get(), dir);
     }
-    impl->programStore = new ShaderProgramStore(impl->programMaker);
-    impl->textureMaker = new OGL::TextureMaker(dir);
-    impl->textureStore = new TextureStore(impl->textureMaker);
-    impl->materialMaker = new MaterialMaker(impl->programStore, impl->textureStore, dir);
-    impl->materialStore = new MaterialStore(impl->materialMaker);
+    impl->programStore = std::make_unique<ShaderProgramStore>(impl->programMaker.get());
+    impl->textureMaker = std::make_unique<OGL::TextureMaker>(dir);
+    impl->textureStore = std::make_unique<TextureStore>(impl->textureMaker.get());
+    impl->materialMaker =
+        std::make_unique<MaterialMaker>(impl->programStore.get(), impl->textureStore.get(), dir);
+    impl->materialStore = std::make_unique<MaterialStore>(impl->materialMaker.get());
 }
 
 MaterialSystemFacade::~MaterialSystemFacade() = default;
 
 MaterialStore* MaterialSystemFacade::getMaterialStore() const {
-    return impl->materialStore;
+    return impl->materialStore.get();
 }
 
 TextureStore* MaterialSystemFacade::getTextureStore() const {
-    return impl->textureStore;
+    return impl->textureStore.get();
 }
 
 ShaderProgramStore* MaterialSystemFacade::getShaderProgramStore() const {
-    return impl->programStore;
+    return impl->programStore.get();
 }
 
 bool MaterialSystemFacade::addMaterial(const std::string& name) {

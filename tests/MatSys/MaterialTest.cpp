@@ -270,4 +270,31 @@ TEST(MaterialSystemFacade, ReadsMaterialsFromItsOwnPathWithAGivenProgramMaker) {
     EXPECT_NE(facade.getTextureStore(), nullptr);
 }
 
+// A program and a program maker that write their own deletion into the journal.
+struct MortalProgram : FakeProgram {
+    using FakeProgram::FakeProgram;
+    ~MortalProgram() override { journal->push_back("delete " + name); }
+};
+
+struct MortalProgramMaker : TestSupport::FakeProgramMaker {
+    using FakeProgramMaker::create;
+    using FakeProgramMaker::FakeProgramMaker;
+    ~MortalProgramMaker() override { journal->push_back("delete maker"); }
+    MatSys::I_ShaderProgram* create(const std::string& name, const ShaderParams&,
+                                    const std::string&) override {
+        return new MortalProgram(name, *journal);
+    }
+};
+
+TEST(MaterialSystemFacade, DeletesEachStoreBeforeTheMakerItUses) {
+    TestSupport::TempDir dir;
+    Journal journal;
+    {
+        std::string path = dir.write("game.cfg", "wall_PROG == lit\n");
+        MatSys::MaterialSystemFacade facade(path, new MortalProgramMaker(journal));
+        ASSERT_TRUE(facade.addMaterial("wall"));
+    }
+    EXPECT_EQ(journal, (Journal{"delete lit", "delete maker"}));
+}
+
 }  // namespace
