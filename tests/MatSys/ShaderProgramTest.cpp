@@ -375,4 +375,15 @@ TEST_F(ShaderProgramTest, ShadersCompileOnceAndReportTheirLog) {
     EXPECT_EQ(good.getID(), id);
 }
 
+TEST_F(ShaderProgramTest, AFailedShaderKeepsReportingItsFailure) {
+    MatSys::OGL::Shader bad(GL_FRAGMENT_SHADER, {"#version 120\nvoid main() { oops }\n"});
+    std::string firstLog;
+    ASSERT_FALSE(bad.compile(firstLog));
+    unsigned id = bad.getID();
+    std::string laterLog;
+    EXPECT_FALSE(bad.compile(laterLog));
+    EXPECT_EQ(laterLog, firstLog);
+    EXPECT_EQ(bad.getID(), id);
+}
+
 }  // namespace

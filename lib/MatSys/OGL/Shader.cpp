@@ -25,9 +25,13 @@ void Shader::freeSources() {
 
 bool Shader::compile(std::string& log) {
     log.clear();
-    if (id != 0) {
-        return true;
+    if (id == 0) {
+        compileSources();
     }
+    return readStatus(log);
+}
+
+void Shader::compileSources() {
     id = glCreateShader(type);
     std::vector<const GLchar*> pointers;
     for (const std::string& text : sources) {
@@ -36,7 +40,11 @@ bool Shader::compile(std::string& log) {
     glShaderSource(id, GLsizei(pointers.size()), pointers.data(), nullptr);
     glCompileShader(id);
     freeSources();
+}
 
+// The outcome is read from the shader object itself, so a failed shader reports its
+// failure (and its info log) on every later call too.
+bool Shader::readStatus(std::string& log) const {
     GLint compiled = GL_FALSE;
     glGetShaderiv(id, GL_COMPILE_STATUS, &compiled);
     if (compiled) {

@@ -18,8 +18,9 @@ public:
     Shader& operator=(const Shader&) = delete;
 
     unsigned getID() const override { return id; }
-    // Compiles once: true on success (and on every later call), false with the info
-    // log in log. A failed shader keeps its OpenGL name until it is deleted.
+    // Compiles once: true on success, false with the info log in log. Later calls
+    // compile nothing and report the same outcome. A failed shader keeps its OpenGL
+    // name until it is deleted.
     virtual bool compile(std::string& log);
     virtual void setSources(const std::vector<std::string>& texts);
     virtual void freeSources();
@@ -27,6 +28,9 @@ public:
     unsigned getType() const { return type; }
 
 private:
+    void compileSources();
+    bool readStatus(std::string& log) const;
+
     unsigned type;
     unsigned id;
     std::vector<std::string> sources;  // each one NUL-terminated for OpenGL
