@@ -5,11 +5,11 @@
 #include <vector>
 
 #include "CFG/Info.h"
-#include "ConfigDir.h"
+#include "support/ConfigDir.h"
 
 namespace {
 
-using CFGTest::ConfigDir;
+using TestSupport::ConfigDir;
 
 class InfoFile : public ConfigDir {
 protected:

@@ -11,11 +11,11 @@
 #include "CFG/Info.h"
 #include "CFG/InfoParser.h"
 #include "CFG/LoadAndReplaceCfg.h"
-#include "ConfigDir.h"
+#include "support/ConfigDir.h"
 
 namespace {
 
-using CFGTest::ConfigDir;
+using TestSupport::ConfigDir;
 
 std::string repeated(const std::string& piece, int times) {
     std::string text;

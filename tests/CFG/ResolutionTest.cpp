@@ -5,11 +5,11 @@
 
 #include "CFG/Info.h"
 #include "CFG/LoadAndReplaceCfg.h"
-#include "ConfigDir.h"
+#include "support/ConfigDir.h"
 
 namespace {
 
-using CFGTest::ConfigDir;
+using TestSupport::ConfigDir;
 
 // A configuration built from 'key', 'value' pairs without a file.
 CFG::Info& fill(CFG::Info& info, std::initializer_list<std::pair<const char*, const char*>> entries) {

@@ -4,7 +4,8 @@
 #include <memory>
 #include <string>
 
-#include "Fakes.h"
+#include "support/FakeShaderProgram.h"
+#include "support/FakeTexture.h"
 #include "MatSys/Material.h"
 #include "MatSys/MaterialMaker.h"
 #include "MatSys/OGL/ShaderMaker.h"

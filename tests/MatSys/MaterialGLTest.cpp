@@ -13,7 +13,7 @@
 #include "MatSys/ShaderParams.h"
 #include "MatSys/ShaderProgramStore.h"
 #include "MatSys/TextureStore.h"
-#include "TgaBytes.h"
+#include "support/TgaBytes.h"
 
 namespace {
 

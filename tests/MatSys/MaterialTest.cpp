@@ -3,13 +3,12 @@
 #include <memory>
 #include <stdexcept>
 
-#include "Fakes.h"
-#include "MatSys/I_Color.h"
+#include "support/FakeShaderProgram.h"
+#include "support/FakeTexture.h"
 #include "MatSys/Material.h"
 #include "MatSys/MaterialMaker.h"
 #include "MatSys/MaterialStore.h"
 #include "MatSys/MaterialSystemFacade.h"
-#include "MatSys/OGL/Color.h"
 #include "MatSys/ShaderProgramStore.h"
 #include "MatSys/TextureStore.h"
 #include "support/TempDir.h"
@@ -70,17 +69,6 @@ TEST(Material, WithoutAProgramBindsNothingNotEvenTextures) {
     material.endUsing();
     EXPECT_TRUE(journal.empty());
     EXPECT_EQ(material.getProgram(), nullptr);
-}
-
-TEST(Color, StartsBlackAndTransparentOrCopiesTheGivenColour) {
-    MatSys::OGL::ColorMaker maker;
-    std::unique_ptr<MatSys::I_Color> none(maker.create());
-    EXPECT_EQ(none->RGBA(), Util::RGBA());
-    Util::RGBA orange{255, 128, 0, 255};
-    std::unique_ptr<MatSys::I_Color> made(maker.create(orange));
-    EXPECT_EQ(made->RGBA(), orange);
-    made->RGBA().g = 1;
-    EXPECT_EQ(static_cast<const MatSys::I_Color&>(*made).RGBA().g, 1);
 }
 
 class MaterialMakerTest : public ::testing::Test {

@@ -33,19 +33,4 @@ TEST(TextureOptions, DefaultConstructionCopiesTheProcessDefaults) {
     TextureOptions::s_defOpts = saved;
 }
 
-TEST(TextureMaker, LoadDirectoryGetsOneFinalSlash) {
-    MatSys::OGL::TextureMaker maker("data");
-    EXPECT_EQ(maker.getLoadDir(), "data/");
-    maker.setLoadDir("data/");
-    EXPECT_EQ(maker.getLoadDir(), "data/");
-    maker.setLoadDir("");
-    EXPECT_EQ(maker.getLoadDir(), "");
-}
-
-TEST(TextureMaker, NamesWithoutTgaMakeNothing) {
-    MatSys::OGL::TextureMaker maker("");
-    EXPECT_EQ(maker.create("font.png"), nullptr);
-    EXPECT_EQ(maker.create("font.TGA"), nullptr);
-}
-
 }  // namespace

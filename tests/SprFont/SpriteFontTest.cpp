@@ -6,7 +6,9 @@
 #include "CFG/Global.h"
 #include "CFG/Info.h"
 
-#include "SprFont/FakeTextureStore.h"
+#include "MatSys/TextureStore.h"
+#include "support/FakeTexture.h"
+#include "support/RecordingVertexArray.h"
 #include "SprFont/SpriteFont.h"
 #include "SprFont/SpriteFontRenderer.h"
 #include "SprSys/AnimFrame.h"
@@ -17,7 +19,7 @@
 using SprFont::SpriteFont;
 using SprFont::SpriteFontRenderer;
 using SprSys::Spatial2D;
-using SprTest::RecordingVertexArray;
+using TestSupport::RecordingVertexArray;
 
 namespace {
 
@@ -35,7 +37,7 @@ std::string fontFile(const std::string& mappings, const std::string& extra = "")
 
 struct FontFixture : ::testing::Test {
     TestSupport::TempDir dir;
-    SprTest::FakeTextureMaker maker{64, 64};
+    TestSupport::FakeTextureMaker maker{64, 64};
     MatSys::TextureStore textures{&maker};
 
     SpriteFont load(const std::string& content, float scale = 1.0f) {

@@ -4,7 +4,8 @@
 #include <vector>
 
 #include "SprSys/AnimFrame.h"
-#include "SprSys/Fakes.h"
+#include "support/FakeTexture.h"
+#include "support/RecordingVertexArray.h"
 #include "SprSys/Sprite.h"
 #include "SprSys/SpriteRender.h"
 #include "SprSys/SpriteRotation.h"
@@ -15,8 +16,8 @@ using SprSys::RotationBox;
 using SprSys::Sprite;
 using SprSys::SpriteRotation;
 using SprSys::SpriteSheet;
-using SprTest::FakeTexture;
-using SprTest::RecordingVertexArray;
+using TestSupport::FakeTexture;
+using TestSupport::RecordingVertexArray;
 namespace SpriteRender = SprSys::SpriteRender;
 
 namespace {

@@ -2,13 +2,13 @@
 
 #include <limits>
 
-#include "SprSys/Fakes.h"
+#include "support/FakeTexture.h"
 #include "SprSys/SpriteSheet.h"
 
 using SprSys::AnimFrame;
 using SprSys::SpriteBox;
 using SprSys::SpriteSheet;
-using SprTest::FakeTexture;
+using TestSupport::FakeTexture;
 
 namespace {
 

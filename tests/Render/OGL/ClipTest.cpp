@@ -1,4 +1,4 @@
-#include "Render/ControllerFixture.h"
+#include "Render/OGL/ControllerFixture.h"
 
 #include <memory>
 #include <vector>

@@ -18,7 +18,7 @@
 #include "Game/I_WindowApp.h"
 #include "Game/TimerBase.h"
 #include "Game/ViewManager.h"
-#include "GameGL/EventRecorder.h"
+#include "Game/EventRecorder.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 
 #include "support/TempDir.h"
 
-namespace CFGTest {
+namespace TestSupport {
 
 // A fresh temporary directory that is the working directory during the test, so that
 // configuration files, their companions and includes are found by their bare names.
@@ -31,4 +31,4 @@ private:
     std::filesystem::path previous;
 };
 
-}  // namespace CFGTest
+}  // namespace TestSupport

@@ -7,14 +7,14 @@
 #include <vector>
 
 #include "CFG/Global.h"
-#include "ConfigDir.h"
+#include "support/ConfigDir.h"
 #include "Game/StartupSettings.h"
 
 namespace {
 
 // Runs the start-up with the program name followed by arguments, in a directory that
 // holds the main configuration file.
-class Startup : public CFGTest::ConfigDir {
+class Startup : public TestSupport::ConfigDir {
 protected:
     void SetUp() override {
         ConfigDir::SetUp();

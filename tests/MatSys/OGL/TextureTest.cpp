@@ -7,7 +7,7 @@
 #include "MatSys/OGL/Texture.h"
 #include "MatSys/OGL/TextureMaker.h"
 #include "MatSys/TextureStore.h"
-#include "TgaBytes.h"
+#include "support/TgaBytes.h"
 
 namespace {
 

@@ -1,43 +1,15 @@
 #pragma once
 
-// Stand-ins for a texture and a vertex array, so sprite and font code can be checked
-// without an OpenGL context.
+// A stand-in vertex array, so sprite and font code can be checked without an OpenGL
+// context.
 
 #include <algorithm>
 #include <cstring>
 #include <vector>
 
-#include "MatSys/I_Texture.h"
 #include "Render/I_VertexArray.h"
 
-namespace SprTest {
-
-// A texture that only knows its size and counts its bindings.
-class FakeTexture : public MatSys::I_Texture {
-public:
-    FakeTexture(int w, int h) : width(w), height(h) {}
-
-    const unsigned& getID() const override { return id; }
-    void getSize(int& w, int& h, int& d) const override {
-        w = width;
-        h = height;
-        d = 0;
-    }
-    void beginUsing(int unit) const override { boundUnits.push_back(unit); }
-    void endUsing(int unit) const override { releasedUnits.push_back(unit); }
-    void update(unsigned char*, int, int, int, int, bool) override {}
-    const MatSys::TextureOptions& getOptions() const override { return options; }
-    void setOptions(const MatSys::TextureOptions& newOptions) override { options = newOptions; }
-    unsigned getImageSize(bool) const override { return 0; }
-    void getImage(unsigned char*, bool) const override {}
-
-    int width;
-    int height;
-    unsigned id = 0;
-    MatSys::TextureOptions options;
-    mutable std::vector<int> boundUnits;
-    mutable std::vector<int> releasedUnits;
-};
+namespace TestSupport {
 
 // A client-memory vertex array of a fixed size that records what is written; writes
 // outside its bytes are counted, not performed.
@@ -86,4 +58,4 @@ public:
     mutable int releases = 0;
 };
 
-}  // namespace SprTest
+}  // namespace TestSupport

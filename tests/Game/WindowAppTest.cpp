@@ -13,7 +13,7 @@
 #include "EVT/Event.h"
 #include "EVT/EventBus.h"
 #include "Game/GLFWApp.h"
-#include "GameGL/EventRecorder.h"
+#include "Game/EventRecorder.h"
 #include "support/GLTest.h"
 
 namespace {
