@@ -1,7 +1,7 @@
 #include "game/MainView.h"
 
-// libepoxy before anything that may pull in other OpenGL headers.
-#include <epoxy/gl.h>
+// The GL header before anything that may pull in other OpenGL headers.
+#include "Render/OGL/GL.h"
 
 #include <algorithm>
 

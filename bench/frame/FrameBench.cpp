@@ -3,7 +3,7 @@
 // and logic, clearing and presenting - against a bare GLFW frame (clear, swap, poll)
 // on a window of the same size. Both run a fixed number of frames, since the engine's
 // frame loop runs once per process. Needs a display: run it through scripts/with-xvfb.sh.
-#include <epoxy/gl.h>
+#include "Render/OGL/GL.h"
 #define GLFW_INCLUDE_NONE
 #include <GLFW/glfw3.h>
 #include <benchmark/benchmark.h>
@@ -98,8 +98,8 @@ int main(int argc, char** argv) {
     const char* const baseline = "BM_BareGlfwFrame/iterations:3000/real_time";
     reporter.printRatio("(real time) engine frame vs bare GLFW frame",
                         Bench::RatioReporter::kRealTime, measured, baseline);
-    reporter.printRatio("(cpu time) engine frame vs bare GLFW frame", Bench::RatioReporter::kCpuTime,
-                        measured, baseline);
+    reporter.printRatio("(cpu time) engine frame vs bare GLFW frame",
+                        Bench::RatioReporter::kCpuTime, measured, baseline);
     benchmark::Shutdown();
     return 0;
 }

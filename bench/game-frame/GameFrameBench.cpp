@@ -5,7 +5,7 @@
 // against a bare GLFW window. The game runs once per process (its window system and
 // singletons are process-wide), so the benchmark runs one iteration and reports the
 // numbers as counters. Needs a display: run it through scripts/with-xvfb.sh.
-#include <epoxy/gl.h>
+#include "Render/OGL/GL.h"
 #define GLFW_INCLUDE_NONE
 #include <GLFW/glfw3.h>
 #include <benchmark/benchmark.h>

@@ -4,7 +4,7 @@
 // has) and, for comparison, from a vertex buffer object. Wall-clock time, since the
 // software rasteriser works in threads of its own; the ratios are printed at the end.
 // Needs a display: run it through scripts/with-xvfb.sh.
-#include <epoxy/gl.h>
+#include "Render/OGL/GL.h"
 #define GLFW_INCLUDE_NONE
 #include <GLFW/glfw3.h>
 #include <benchmark/benchmark.h>

@@ -1,7 +1,7 @@
 #pragma once
 
-// libepoxy must come before any GLFW header.
-#include <epoxy/gl.h>
+// The GL header must come before any GLFW header.
+#include "Render/OGL/GL.h"
 #define GLFW_INCLUDE_NONE
 #include <GLFW/glfw3.h>
 #include <gtest/gtest.h>

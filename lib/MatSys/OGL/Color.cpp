@@ -1,6 +1,6 @@
 #include "MatSys/OGL/Color.h"
 
-#include <epoxy/gl.h>
+#include "Render/OGL/GL.h"
 
 namespace MatSys::OGL {
 

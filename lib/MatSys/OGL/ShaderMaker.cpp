@@ -1,6 +1,6 @@
 #include "MatSys/OGL/ShaderMaker.h"
 
-#include <epoxy/gl.h>
+#include "Render/OGL/GL.h"
 
 #include <memory>
 

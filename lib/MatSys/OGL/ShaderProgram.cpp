@@ -1,6 +1,6 @@
 #include "MatSys/OGL/ShaderProgram.h"
 
-#include <epoxy/gl.h>
+#include "Render/OGL/GL.h"
 
 #include "MatSys/I_Shader.h"
 #include "MatSys/ShaderParams.h"

@@ -1,6 +1,6 @@
 #include "MatSys/OGL/Texture.h"
 
-#include <epoxy/gl.h>
+#include "Render/OGL/GL.h"
 
 #include "MatSys/TextureLimits.h"
 

@@ -1,6 +1,6 @@
 #include "Render/OGL/AttributeArray.h"
 
-#include <epoxy/gl.h>
+#include "Render/OGL/GL.h"
 
 #include "Render/OGL/GLErrors.h"
 #include "Render/OGL/VertexArray.h"

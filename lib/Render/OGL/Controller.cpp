@@ -1,6 +1,6 @@
 #include "Render/OGL/Controller.h"
 
-#include <epoxy/gl.h>
+#include "Render/OGL/GL.h"
 #define GLFW_INCLUDE_NONE
 #include <GL/glu.h>
 #include <GLFW/glfw3.h>
@@ -68,7 +68,7 @@ GLenum pixelBufferUsage(Render::BufferDataType usage) {
 }
 
 int hasExtension(const char* name) {
-    return epoxy_has_gl_extension(name) ? 1 : 0;
+    return hasGLExtension(name) ? 1 : 0;
 }
 
 int glInteger(GLenum name) {
@@ -331,7 +331,7 @@ MathStuff::Vector3<float> Controller::getPickRay(int x, int y) const {
 void Controller::blit(int srcX0, int srcY0, int srcX1, int srcY1, int dstX0, int dstY0, int dstX1,
                       int dstY1) {
     // Without framebuffer blitting there is no entry point to call.
-    if (!epoxy_has_gl_extension("GL_EXT_framebuffer_blit") && epoxy_gl_version() < 30) {
+    if (!hasGLExtension("GL_EXT_framebuffer_blit") && glVersion() < 30) {
         return;
     }
     glBlitFramebuffer(srcX0, srcY0, srcX1, srcY1, dstX0, dstY0, dstX1, dstY1, GL_COLOR_BUFFER_BIT,

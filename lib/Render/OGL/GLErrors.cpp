@@ -1,6 +1,6 @@
 #include "Render/OGL/GLErrors.h"
 
-#include <epoxy/gl.h>
+#include "Render/OGL/GL.h"
 
 namespace Render {
 namespace OGL {

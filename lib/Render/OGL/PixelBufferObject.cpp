@@ -1,6 +1,6 @@
 #include "Render/OGL/PixelBufferObject.h"
 
-#include <epoxy/gl.h>
+#include "Render/OGL/GL.h"
 
 #include "Render/OGL/BufferStore.h"
 
@@ -8,7 +8,7 @@ namespace Render {
 namespace OGL {
 
 PixelBufferObject::PixelBufferObject(int size, unsigned usage) : target(GL_PIXEL_PACK_BUFFER) {
-    if (size <= 0 || !epoxy_has_gl_extension("GL_ARB_pixel_buffer_object")) {
+    if (size <= 0 || !hasGLExtension("GL_ARB_pixel_buffer_object")) {
         return;
     }
     this->size = size;

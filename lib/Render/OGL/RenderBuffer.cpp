@@ -1,6 +1,6 @@
 #include "Render/OGL/RenderBuffer.h"
 
-#include <epoxy/gl.h>
+#include "Render/OGL/GL.h"
 
 #include "MatSys/I_Texture.h"
 #include "Util/FatalReport.h"
@@ -70,7 +70,7 @@ int RenderBuffer::maxSize() {
 RenderBuffer::RenderBuffer(int width, int height, RBType type, MatSys::I_Texture* texture,
                            int layer)
     : width(width), height(height), textureName(texture ? texture->getID() : 0), layer(layer) {
-    if (!epoxy_has_gl_extension("GL_EXT_framebuffer_object")) {
+    if (!hasGLExtension("GL_EXT_framebuffer_object")) {
         this->width = this->height = 0;
         return;
     }

@@ -1,6 +1,6 @@
 #include "Render/OGL/RenderQueue.h"
 
-#include <epoxy/gl.h>
+#include "Render/OGL/GL.h"
 
 #include "MatSys/Material.h"
 #include "ModelSys/Mesh.h"

@@ -1,6 +1,6 @@
 #include "Render/OGL/VertexArray.h"
 
-#include <epoxy/gl.h>
+#include "Render/OGL/GL.h"
 
 #include <cstring>
 

@@ -1,6 +1,6 @@
 #include "Render/OGL/VertexBufferObject.h"
 
-#include <epoxy/gl.h>
+#include "Render/OGL/GL.h"
 
 #include "Render/OGL/BufferStore.h"
 
@@ -19,7 +19,7 @@ VertexBufferObject::~VertexBufferObject() {
 }
 
 bool VertexBufferObject::VBOsSupported() {
-    return epoxy_has_gl_extension("GL_ARB_vertex_buffer_object");
+    return hasGLExtension("GL_ARB_vertex_buffer_object");
 }
 
 void VertexBufferObject::constructVBO(unsigned usage) {

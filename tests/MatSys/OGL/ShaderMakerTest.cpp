@@ -1,9 +1,9 @@
 #include "MatSys/OGL/ShaderMaker.h"
 
-#include <epoxy/gl.h>
 #include <gtest/gtest.h>
 
 #include "MatSys/ShaderStore.h"
+#include "Render/OGL/GL.h"
 #include "support/TempDir.h"
 
 namespace {
