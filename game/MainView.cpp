@@ -1,8 +1,5 @@
 #include "game/MainView.h"
 
-// The GL header before anything that may pull in other OpenGL headers.
-#include "Render/OGL/GL.h"
-
 #include <algorithm>
 
 #include "CFG/Global.h"
@@ -12,6 +9,7 @@
 #include "MathStuff/Vector3.h"
 #include "Render/I_RenderController.h"
 #include "Render/I_VertexArray.h"
+#include "Render/OGL/ClientQuads.h"
 #include "SprFont/SpriteFont.h"
 #include "SprFont/SpriteFontRenderer.h"
 #include "SprSys/Spatial2D.h"
@@ -132,15 +130,7 @@ int MainView::fillCellQuads() {
 
 // The quads in the current colour, untextured, straight from client memory.
 void MainView::drawCells(int quads) const {
-    glDisable(GL_TEXTURE_2D);
-    glActiveTexture(GL_TEXTURE0);
-    glClientActiveTexture(GL_TEXTURE0);
-    // The pointer below is client memory: no buffer object may be bound.
-    glBindBuffer(GL_ARRAY_BUFFER, 0);
-    glEnableClientState(GL_VERTEX_ARRAY);
-    glVertexPointer(kFloatsPerVertex, GL_FLOAT, 0, cellVertices.get());
-    glDrawArrays(GL_QUADS, 0, kVerticesPerQuad * quads);
-    glDisableClientState(GL_VERTEX_ARRAY);
+    Render::OGL::drawClientQuads(cellVertices.get(), quads);
 }
 
 void MainView::drawInfo() {

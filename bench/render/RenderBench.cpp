@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "Render/OGL/Controller.h"
+#include "Render/OGL/SwapInterval.h"
 #include "Render/OGL/VertexBufferObject.h"
 #include "bench/support/RatioReporter.h"
 
@@ -122,6 +123,8 @@ bool openWindow() {
         return false;
     }
     glfwMakeContextCurrent(l_window);
+    // The controller's vertical sync (off here) reaches this window.
+    Render::OGL::installSwapInterval(glfwSwapInterval);
     return true;
 }
 

@@ -1,7 +1,6 @@
 #include "Game/GLFWApp.h"
 
-// The GL header must come before any GLFW header.
-#include "Render/OGL/GL.h"
+// The OpenGL calls are the back end's: GLFW brings no GL header of its own.
 #define GLFW_INCLUDE_NONE
 #include <GLFW/glfw3.h>
 
@@ -14,6 +13,8 @@
 
 #include "Devices/KeyCodes.h"
 #include "EVT/EventBus.h"
+#include "Render/OGL/FrameCalls.h"
+#include "Render/OGL/SwapInterval.h"
 #include "Util/FatalReport.h"
 
 namespace Game {
@@ -250,9 +251,9 @@ void DrawFunc(float gameSpeed) {
     bus().raiseEvent(&update, false);
     l_lastCount = now;
 
-    glPushMatrix();
+    Render::OGL::pushFrameMatrix();
     bus().raiseEvent(EVT::ET_RENDER, false);
-    glPopMatrix();
+    Render::OGL::popFrameMatrix();
 }
 
 }  // namespace
@@ -404,6 +405,8 @@ GLFWApp::GLFWApp(const char* title, int width, int height, bool fullscreen,
                                         << openFailureHint());
     }
     glfwMakeContextCurrent(g_window);
+    // The render controller's vertical sync goes to this window's context.
+    Render::OGL::installSwapInterval(glfwSwapInterval);
     glfwSetWindowCloseCallback(g_window, closeCallback);
 
     std::fill(std::begin(s_keypressModifiers), std::end(s_keypressModifiers), 0);
@@ -414,6 +417,7 @@ GLFWApp::GLFWApp(const char* title, int width, int height, bool fullscreen,
 }
 
 GLFWApp::~GLFWApp() {
+    Render::OGL::installSwapInterval(nullptr);
     g_app = nullptr;
     g_window = nullptr;
     glfwTerminate();
@@ -495,8 +499,7 @@ void GLFWApp::clearWindow(unsigned long colour) {
     const auto channel = [colour](int shift) {
         return static_cast<float>((colour >> shift) & 0xffu) / kChannelMax;
     };
-    glClearColor(channel(24), channel(16), channel(8), channel(0));
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    Render::OGL::clearColorAndDepth(channel(24), channel(16), channel(8), channel(0));
 }
 
 void GLFWApp::handleEvent(EVT::I_Event* event) {

@@ -6,6 +6,8 @@
 #include <string>
 #include <thread>
 
+#include "Render/OGL/SwapInterval.h"
+
 namespace TestSupport {
 
 namespace {
@@ -15,7 +17,9 @@ constexpr auto kInitRetryDelay = std::chrono::milliseconds(200);
 
 std::string l_lastGlfwError;
 
-void rememberGlfwError(int, const char* description) { l_lastGlfwError = description; }
+void rememberGlfwError(int, const char* description) {
+    l_lastGlfwError = description;
+}
 
 // The X server may be between clients for a moment; try a few times.
 bool initGlfwWithRetry() {
@@ -51,10 +55,13 @@ void GLTest::SetUp() {
         GTEST_SKIP() << why;
     }
     glfwMakeContextCurrent(window);
+    // The render controller's vertical sync reaches this window, as the game's does.
+    Render::OGL::installSwapInterval(glfwSwapInterval);
     glViewport(0, 0, kWidth, kHeight);
 }
 
 void GLTest::TearDown() {
+    Render::OGL::installSwapInterval(nullptr);
     if (window) {
         glfwDestroyWindow(window);
         window = nullptr;

@@ -1,9 +1,8 @@
 #include "Render/OGL/Controller.h"
 
 #include "Render/OGL/GL.h"
-#define GLFW_INCLUDE_NONE
+// GLU after the GL header.
 #include <GL/glu.h>
-#include <GLFW/glfw3.h>
 
 #include "MathStuff/Matrix4x4.h"
 #include "Render/OGL/AttributeArray.h"
@@ -11,6 +10,7 @@
 #include "Render/OGL/PixelBufferObject.h"
 #include "Render/OGL/RenderBuffer.h"
 #include "Render/OGL/RenderQueue.h"
+#include "Render/OGL/SwapInterval.h"
 #include "Render/OGL/VertexArray.h"
 #include "Render/OGL/VertexBufferObject.h"
 
@@ -177,7 +177,7 @@ void Controller::init() {
 }
 
 void Controller::setVsync() {
-    glfwSwapInterval(viewData.vsync != 0 ? 1 : 0);
+    setSwapInterval(viewData.vsync != 0 ? 1 : 0);
 }
 
 void Controller::setViewport() const {

@@ -75,8 +75,9 @@ public:
     void endClipDraw() override;
     void setClipping(bool on, int level) override;
 
-    // Applies the view data's swap interval: 1 when vsync is nonzero, else 0.
-    // Without the platform's swap control it changes nothing.
+    // Applies the view data's swap interval through the window layer's installed
+    // function (Render/OGL/SwapInterval.h): 1 when vsync is nonzero, else 0. With no
+    // function installed it changes nothing.
     virtual void setVsync();
     // Applies the view data's viewport rectangle.
     virtual void setViewport() const;

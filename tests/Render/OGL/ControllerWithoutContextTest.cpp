@@ -1,7 +1,17 @@
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "Render/OGL/Controller.h"
 #include "Render/OGL/RenderQueue.h"
+#include "Render/OGL/SwapInterval.h"
+
+namespace {
+std::vector<int> l_swapIntervals;  // what the installed swap-interval function was given
+void recordSwapInterval(int interval) {
+    l_swapIntervals.push_back(interval);
+}
+}  // namespace
 
 // No OpenGL context exists in this program: any OpenGL call would end it inside
 // the loader, so these tests show that the calls meant to stay off OpenGL do.
@@ -70,6 +80,22 @@ TEST(ControllerWithoutContext, PopsOnEmptyStacksDoNothing) {
     controller.popCamera();
     EXPECT_EQ(controller.getViewData().width, 10);
     EXPECT_EQ(controller.getCamera().dir, MathStuff::Vector3<float>(0, 0, 1));
+}
+
+// Vertical sync goes to the window layer's installed function, never to OpenGL.
+TEST(ControllerWithoutContext, VsyncCallsTheInstalledSwapIntervalWithOneOrZero) {
+    Render::ViewData view;
+    Render::OGL::Controller controller(view);
+    controller.setVsync();  // nothing installed: nothing happens
+
+    Render::OGL::installSwapInterval(recordSwapInterval);
+    for (int vsync : {1, 0, 7}) {
+        view.vsync = vsync;
+        Render::OGL::Controller{view}.setVsync();
+    }
+    Render::OGL::installSwapInterval(nullptr);
+    controller.setVsync();
+    EXPECT_EQ(l_swapIntervals, (std::vector<int>{1, 0, 1}));
 }
 
 TEST(AbilityNames, PairEveryIdWithItsConfigurationName) {
