@@ -9,7 +9,7 @@
 // Nothing is drawn (a fuzzed shader may loop for ever). Fatal reports (units and counts
 // beyond the limits) are turned into exceptions by the report hook; a number that cannot
 // be read throws std::domain_error by design.
-#include <epoxy/gl.h>
+#include "Render/OGL/GL.h"
 #define GLFW_INCLUDE_NONE
 #include <GLFW/glfw3.h>
 #include <unistd.h>
