@@ -1,4 +1,5 @@
-// Sizes, units and name chains beyond what the material system accepts, on a real context.
+// Texture sizes and units, definition chains and attribute numbers beyond what the
+// OpenGL makers accept, on a real context.
 #include "support/GLTest.h"
 #include "support/TempDir.h"
 
@@ -27,7 +28,7 @@ std::string repeated(const std::string& piece, int n) {
     return text;
 }
 
-class MaterialBoundsGL : public TestSupport::GLTest {
+class MakerBoundsGL : public TestSupport::GLTest {
 protected:
     void SetUp() override {
         TestSupport::GLTest::SetUp();
@@ -54,7 +55,7 @@ protected:
 // Sizes are refused before OpenGL allocates anything; units outside GL_TEXTURE0 to
 // GL_TEXTURE31 bind and release nothing (GL_TEXTURE0 + unit would overflow or name
 // another enumerant).
-TEST_F(MaterialBoundsGL, TexturesBeyondTheSizeLimitsAreNotMadeAndOtherUnitsBindNothing) {
+TEST_F(MakerBoundsGL, TexturesBeyondTheSizeLimitsAreNotMadeAndOtherUnitsBindNothing) {
     const struct {
         const char* name;
         unsigned width, height, depth;
@@ -90,7 +91,7 @@ TEST_F(MaterialBoundsGL, TexturesBeyondTheSizeLimitsAreNotMadeAndOtherUnitsBindN
 // A name ending in ".prg" or ".shader" whose file names nothing leads to the file named
 // without that suffix, for at most eight files; an attribute number near the int limit
 // is refused without overflowing.
-TEST_F(MaterialBoundsGL, DefinitionChainsEndAtTheirLimitAndAttributeNumbersCannotOverflow) {
+TEST_F(MakerBoundsGL, DefinitionChainsEndAtTheirLimitAndAttributeNumbersCannotOverflow) {
     const std::string fragment = "void main() { gl_FragColor = vec4(1.0); }";
     dir.write("p.prg", "p_SHADERS == p.FS\np.FS_CODE == " + fragment + "\n");
     dir.write("s.FS.shader", "CODE == " + fragment + "\n");
