@@ -81,9 +81,10 @@ public:
 
     static constexpr int kMaxLevel = 1000000;
     // Limits of the counts the configuration gives; a larger value ends the game with a
-    // report naming the key. A 1024-sided polygon is round on the largest field.
-    static constexpr int kMaxSides = 1024;  // CENTER_/PLAYER_POLY_NUM_SIDES, SIDES_LIST
-    static constexpr int kMaxRings = 1024;  // BASE_NUM_POLYGONS
+    // report naming the key. One side per degree is round on any field a screen shows;
+    // far more rings than fit between the centre and the edge of the field.
+    static constexpr int kMaxSides = 360;  // CENTER_/PLAYER_POLY_NUM_SIDES, SIDES_LIST
+    static constexpr int kMaxRings = 256;  // BASE_NUM_POLYGONS
     // Most outlines of one nest (centre polygon, player); a smaller radius step is raised.
     static constexpr int kMaxOutlines = 4096;
 

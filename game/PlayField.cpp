@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
+#include <limits>
 
 namespace Tool {
 
@@ -13,6 +14,12 @@ constexpr float kPi = 3.14159265358979323846f;
 constexpr float kDegreesToRadians = kPi / 180.0f;
 // A cell covers half a cell on either side of its centre.
 constexpr double kHalfCell = 0.5;
+constexpr double kTwoPi = 6.283185307179586;
+// How far, in cells, a vertex cell may lie from the exact vertex: rounding and the
+// walk's own deviation from the ideal line, with room to spare.
+constexpr double kCellSlack = 2.0;
+// Relative error of a vertex computed in single precision, with room to spare.
+constexpr double kRadiusSlack = 1e-5;
 
 int limitedWidth(int width) {
     return std::clamp(width, PlayField::kMinGridSize, PlayField::kMaxGridSize);
@@ -54,6 +61,16 @@ bool clipToBoundary(double p, double q, double& t0, double& t1) {
 
 int roundedInto(double cell, int size) {
     return static_cast<int>(std::clamp(std::rint(cell), 0.0, static_cast<double>(size - 1)));
+}
+
+// Distance from (x, y) to the nearest and to the farthest point of the unit square
+// the field spans, in field units.
+void squareDistances(double x, double y, double& nearest, double& farthest) {
+    const double outsideX = std::max({0.0, -x, x - 1.0});
+    const double outsideY = std::max({0.0, -y, y - 1.0});
+    nearest = std::hypot(outsideX, outsideY);
+    farthest = std::hypot(std::max(std::fabs(x), std::fabs(x - 1.0)),
+                          std::max(std::fabs(y), std::fabs(y - 1.0)));
 }
 
 }  // namespace
@@ -223,8 +240,38 @@ bool PlayField::probeVertex(const Cell& cell) const {
     return isSet(static_cast<int>(cell.x), static_cast<int>(cell.y));
 }
 
+// True when no side of p can come near a cell of the grid, so that drawing it would
+// neither set nor probe anything: its vertices' circle misses the field, or (three
+// sides or more) every side runs outside a field that its inscribed circle holds. The
+// test allows for the rounding of vertex cells and the float error of the vertices,
+// including that of the accumulated vertex angles; when in doubt it draws.
+bool PlayField::missesGrid(const Polygon& p) const {
+    const double radius = std::fabs(static_cast<double>(p.radius));
+    const double angle = std::fabs(static_cast<double>(p.rotation * kDegreesToRadians));
+    if (!std::isfinite(radius) || !std::isfinite(angle) || !std::isfinite(p.centerX) ||
+        !std::isfinite(p.centerY)) {
+        return false;
+    }
+    const double slack = kCellSlack / std::min(gridWidth, gridHeight) + radius * kRadiusSlack;
+    double nearest = 0.0;
+    double farthest = 0.0;
+    squareDistances(p.centerX, p.centerY, nearest, farthest);
+    if (nearest > radius + slack) {
+        return true;
+    }
+    if (p.numSides < 3) {
+        return false;
+    }
+    // Each accumulated angle may be off by half a unit in the last place of the largest
+    // angle, so two neighbouring vertices may be up to one unit farther apart.
+    const float largest = static_cast<float>(angle + kTwoPi + 1.0);
+    const double unit = std::nextafter(largest, std::numeric_limits<float>::infinity()) - largest;
+    const double widestStep = kTwoPi / p.numSides + 2.0 * unit;
+    return widestStep < kTwoPi / 2 && radius * std::cos(widestStep / 2) - slack > farthest;
+}
+
 bool PlayField::drawPolygon(const Polygon& p) {
-    if (p.numSides <= 0) {
+    if (p.numSides <= 0 || missesGrid(p)) {
         return false;
     }
     const float step = 2.0f * kPi / static_cast<float>(p.numSides);

@@ -68,7 +68,8 @@ public:
     // vertex cell was already set: vertex 0 when side 0 is drawn, and the end vertex of
     // every drawn side but the last, each probed before that side is drawn. Cells along a
     // side are never probed. A side with a vertex that is not a finite number (a radius
-    // or centre of infinity or NaN) draws nothing.
+    // or centre of infinity or NaN) draws nothing. A polygon that cannot come near the
+    // grid (far away, or around it) is passed over without computing its vertices.
     bool drawPolygon(const Polygon& p);
 
     // How far outside the grid, in field sizes, a line's ends may lie and still be
@@ -97,6 +98,7 @@ private:
 
     void drawSide(const Cell& start, const Cell& end);
     bool isNear(const Cell& cell) const;
+    bool missesGrid(const Polygon& p) const;
     bool rejectLine(int x0, int y0, int x1, int y1) const;
     bool rejectFarLine(const Cell& start, const Cell& end) const;
     void drawClipped(const Cell& start, const Cell& end);

@@ -87,7 +87,7 @@ TEST(Simulation, AReportThroughThePlayLeavesNothingBehindAndTheNextGamePlays) {
     CFG::global()->add("PLAYER_POLY_NUM_SIDES", "2147483647");
     const Sim::Options options = parse({"--frames", "50"});
     EXPECT_EQ(TestSupport::fatalMessageOf([&] { Sim::play(options, nullptr); }),
-              "PLAYER_POLY_NUM_SIDES is 2147483647, more than the 1024 sides a polygon can have");
+              "PLAYER_POLY_NUM_SIDES is 2147483647, more than the 360 sides a polygon can have");
     EXPECT_EQ(Devices::getKeyboard(), nullptr);
 
     CFG::global()->add("PLAYER_POLY_NUM_SIDES", "3");
