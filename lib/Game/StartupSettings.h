@@ -13,7 +13,7 @@ struct InstalledPlaces {
 };
 
 // The installed data folder of an executable: "../share/quorlith" from the folder that
-// holds it, as the install rules lay it out ('/usr/bin/quorlith' -> '/usr/share/quorlith').
+// holds it, as the install rules lay it out ('/usr/games/quorlith' -> '/usr/share/quorlith').
 // Empty for an empty path.
 std::string dataFolderOf(const std::string& executablePath);
 
