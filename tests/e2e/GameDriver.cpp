@@ -139,6 +139,10 @@ int Image::differences(const Image& other) const {
 
 GameProcess::GameProcess(const std::string& workDir, const std::vector<std::string>& args,
                          const std::string& displayName)
+    : GameProcess(workDir, args, displayName, QUORLITH_GAME_BINARY) {}
+
+GameProcess::GameProcess(const std::string& workDir, const std::vector<std::string>& args,
+                         const std::string& displayName, const std::string& gameBinary)
     : display(displayName), errorFile(workDir + "/stderr.txt") {
     pid = fork();
     if (pid == 0) {
@@ -154,7 +158,7 @@ GameProcess::GameProcess(const std::string& workDir, const std::vector<std::stri
         }
         unsetenv("WAYLAND_DISPLAY");
         std::vector<char*> argv;
-        std::string binary = QUORLITH_GAME_BINARY;
+        std::string binary = gameBinary;
         argv.push_back(binary.data());
         std::vector<std::string> copies(args);
         for (auto& arg : copies) {

@@ -45,6 +45,9 @@ class GameProcess {
 public:
     GameProcess(const std::string& workDir, const std::vector<std::string>& args,
                 const std::string& display);
+    // The same with another binary of the game (an installed or unpacked one).
+    GameProcess(const std::string& workDir, const std::vector<std::string>& args,
+                const std::string& display, const std::string& binary);
     ~GameProcess();
     GameProcess(const GameProcess&) = delete;
     GameProcess& operator=(const GameProcess&) = delete;
