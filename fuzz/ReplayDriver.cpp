@@ -29,10 +29,12 @@ int main(int argc, char** argv) {
         if (std::filesystem::is_directory(path)) {
             std::vector<std::filesystem::path> files;
             for (const auto& entry : std::filesystem::directory_iterator(path)) {
-                if (entry.is_regular_file()) files.push_back(entry.path());
+                if (entry.is_regular_file())
+                    files.push_back(entry.path());
             }
             std::sort(files.begin(), files.end());
-            for (const auto& file : files) replayed += replayFile(file);
+            for (const auto& file : files)
+                replayed += replayFile(file);
         } else {
             replayed += replayFile(path);
         }

@@ -20,8 +20,8 @@
 #include <string>
 
 #include "CFG/Global.h"
-#include "bench/support/RatioReporter.h"
 #include "Util/NumberConversion.h"
+#include "bench/support/RatioReporter.h"
 #include "game/HeadlessView.h"
 #include "game/MainLogic.h"
 

@@ -79,7 +79,7 @@ public:
 
 private:
     struct Times {
-        double real = 0.0;      // seconds; a sum over `runs` runs unless `aggregate`
+        double real = 0.0;  // seconds; a sum over `runs` runs unless `aggregate`
         double cpu = 0.0;
         int runs = 0;
         bool aggregate = false;  // real and cpu are the chosen aggregate's

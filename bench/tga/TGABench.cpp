@@ -60,7 +60,9 @@ std::vector<Pixel> makeImage() {
     return pixels;
 }
 
-void appendPixel(std::string& out, Pixel p) { out.append(reinterpret_cast<const char*>(&p), kBytesPerPixel); }
+void appendPixel(std::string& out, Pixel p) {
+    out.append(reinterpret_cast<const char*>(&p), kBytesPerPixel);
+}
 
 // Repeat packets for runs of two or more equal pixels, raw packets for the rest; packets
 // run across row ends.
@@ -69,7 +71,8 @@ std::string encodeRunLength(const std::vector<Pixel>& pixels) {
     size_t i = 0;
     while (i < pixels.size()) {
         size_t run = 1;
-        while (i + run < pixels.size() && run < kMaxPacket && pixels[i + run] == pixels[i]) ++run;
+        while (i + run < pixels.size() && run < kMaxPacket && pixels[i + run] == pixels[i])
+            ++run;
         if (run >= 2) {
             out.push_back(char(0x80 | (run - 1)));
             appendPixel(out, pixels[i]);
@@ -82,7 +85,8 @@ std::string encodeRunLength(const std::vector<Pixel>& pixels) {
             ++raw;
         }
         out.push_back(char(raw - 1));
-        for (size_t k = 0; k < raw; ++k) appendPixel(out, pixels[i + k]);
+        for (size_t k = 0; k < raw; ++k)
+            appendPixel(out, pixels[i + k]);
         i += raw;
     }
     return out;
@@ -110,13 +114,15 @@ const Files& files() {
     static Files generated = [] {
         Files f;
         char pattern[] = "/tmp/quorlith-tga-bench-XXXXXX";
-        if (!mkdtemp(pattern)) std::abort();
+        if (!mkdtemp(pattern))
+            std::abort();
         f.directory = pattern;
         f.rle = f.directory + "/image.rle.tga";
         f.raw = f.directory + "/image.raw.tga";
         std::vector<Pixel> pixels = makeImage();
         std::ofstream(f.rle, std::ios::binary) << header(true) << encodeRunLength(pixels);
-        std::string rawData(reinterpret_cast<const char*>(pixels.data()), pixels.size() * kBytesPerPixel);
+        std::string rawData(reinterpret_cast<const char*>(pixels.data()),
+                            pixels.size() * kBytesPerPixel);
         std::ofstream(f.raw, std::ios::binary) << header(false) << rawData;
         return f;
     }();
@@ -149,16 +155,24 @@ void loadWithStb(benchmark::State& state, const std::string& path) {
     }
 }
 
-void BM_Stb_RunLength(benchmark::State& state) { loadWithStb(state, files().rle); }
+void BM_Stb_RunLength(benchmark::State& state) {
+    loadWithStb(state, files().rle);
+}
 BENCHMARK(BM_Stb_RunLength)->Unit(benchmark::kMillisecond);
 
-void BM_TGA_RunLength(benchmark::State& state) { loadWithQuorlith(state, files().rle); }
+void BM_TGA_RunLength(benchmark::State& state) {
+    loadWithQuorlith(state, files().rle);
+}
 BENCHMARK(BM_TGA_RunLength)->Unit(benchmark::kMillisecond);
 
-void BM_Stb_Uncompressed(benchmark::State& state) { loadWithStb(state, files().raw); }
+void BM_Stb_Uncompressed(benchmark::State& state) {
+    loadWithStb(state, files().raw);
+}
 BENCHMARK(BM_Stb_Uncompressed)->Unit(benchmark::kMillisecond);
 
-void BM_TGA_Uncompressed(benchmark::State& state) { loadWithQuorlith(state, files().raw); }
+void BM_TGA_Uncompressed(benchmark::State& state) {
+    loadWithQuorlith(state, files().raw);
+}
 BENCHMARK(BM_TGA_Uncompressed)->Unit(benchmark::kMillisecond);
 
 // Whether both readers give the same pixels (stb_image's rows run top first, ours
@@ -168,8 +182,8 @@ bool samePixels(const std::string& path) {
     unsigned char* ours = nullptr;
     int sw = 0, sh = 0, channels = 0;
     unsigned char* theirs = stbi_load(path.c_str(), &sw, &sh, &channels, 0);
-    bool same = Media::TGA::loadFromFile(path.c_str(), &w, &h, &bits, &ours) && theirs && int(w) == sw &&
-                int(h) == sh && int(bits / 8) == channels;
+    bool same = Media::TGA::loadFromFile(path.c_str(), &w, &h, &bits, &ours) && theirs &&
+                int(w) == sw && int(h) == sh && int(bits / 8) == channels;
     size_t row = size_t(w) * kBytesPerPixel;
     for (unsigned y = 0; same && y < h; ++y) {
         same = std::equal(ours + y * row, ours + (y + 1) * row, theirs + (h - 1 - y) * row);
@@ -190,9 +204,11 @@ int main(int argc, char** argv) {
     for (const char* kind : {"RunLength", "Uncompressed"}) {
         std::string measured = std::string("BM_TGA_") + kind;
         std::string baseline = std::string("BM_Stb_") + kind;
-        std::cout << "ratio Media::TGA / stb_image, " << kSide << " x " << kSide << " 32-bit " << kind
-                  << ": real time " << reporter.ratio(Bench::RatioReporter::kRealTime, measured, baseline)
-                  << ", CPU time " << reporter.ratio(Bench::RatioReporter::kCpuTime, measured, baseline)
+        std::cout << "ratio Media::TGA / stb_image, " << kSide << " x " << kSide << " 32-bit "
+                  << kind << ": real time "
+                  << reporter.ratio(Bench::RatioReporter::kRealTime, measured, baseline)
+                  << ", CPU time "
+                  << reporter.ratio(Bench::RatioReporter::kCpuTime, measured, baseline)
                   << std::endl;
     }
     const Files& f = files();

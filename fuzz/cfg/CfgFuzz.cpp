@@ -32,7 +32,9 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-[[noreturn]] void throwReport(const std::string& message) { throw FatalReported(message); }
+[[noreturn]] void throwReport(const std::string& message) {
+    throw FatalReported(message);
+}
 
 // Swallows the report text.
 class NullBuffer : public std::streambuf {

@@ -16,7 +16,8 @@ const std::string& scratchFile() {
     static const std::string path = [] {
         std::string pattern = "/tmp/quorlith-fuzz-tga-XXXXXX";
         int fd = mkstemp(pattern.data());
-        if (fd < 0) std::abort();
+        if (fd < 0)
+            std::abort();
         close(fd);
         return pattern;
     }();
@@ -31,24 +32,31 @@ unsigned tgaFuzzChecksum = 0;
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string& path = scratchFile();
     FILE* file = std::fopen(path.c_str(), "wb");
-    if (!file) std::abort();
-    if (size > 0 && std::fwrite(data, 1, size, file) != size) std::abort();
+    if (!file)
+        std::abort();
+    if (size > 0 && std::fwrite(data, 1, size, file) != size)
+        std::abort();
     std::fclose(file);
 
     unsigned width = 0, height = 0, bits = 0;
     unsigned char* pixels = nullptr;
     bool loaded = Media::TGA::loadFromFile(path.c_str(), &width, &height, &bits, &pixels);
     if (!loaded) {
-        if (pixels) std::abort();
+        if (pixels)
+            std::abort();
         return 0;
     }
-    if (!pixels || width == 0 || height == 0) std::abort();
-    if (bits != 8 && bits != 24 && bits != 32) std::abort();
-    if (uint64_t(width) * height > Media::TGA::kMaxPixels) std::abort();
+    if (!pixels || width == 0 || height == 0)
+        std::abort();
+    if (bits != 8 && bits != 24 && bits != 32)
+        std::abort();
+    if (uint64_t(width) * height > Media::TGA::kMaxPixels)
+        std::abort();
     // Touch every byte of the block so the sanitizers see a short allocation.
     size_t bytes = size_t(width) * height * (bits / 8);
     unsigned sum = 0;
-    for (size_t i = 0; i < bytes; ++i) sum += pixels[i];
+    for (size_t i = 0; i < bytes; ++i)
+        sum += pixels[i];
     tgaFuzzChecksum = sum;
     delete[] pixels;
     return 0;

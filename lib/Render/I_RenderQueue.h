@@ -23,8 +23,9 @@ public:
                      MatSys::Material* material) = 0;
     // Draws the mesh placed by placement and moved by offset in the mesh's own placed
     // and scaled frame. material may be null: the current program and textures are used.
-    virtual void add(const MathStuff::Orientation<float>& placement, const MathStuff::Vector3<float>& offset,
-                     const ModelSys::Mesh* mesh, MatSys::Material* material) = 0;
+    virtual void add(const MathStuff::Orientation<float>& placement,
+                     const MathStuff::Vector3<float>& offset, const ModelSys::Mesh* mesh,
+                     MatSys::Material* material) = 0;
 };
 
 }  // namespace Render

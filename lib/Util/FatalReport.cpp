@@ -11,7 +11,9 @@ namespace {
 FatalReportHook l_hook = nullptr;
 }
 
-void setFatalReportHook(FatalReportHook hook) { l_hook = hook; }
+void setFatalReportHook(FatalReportHook hook) {
+    l_hook = hook;
+}
 
 void fatalReport(const char* function, const char* file, int line, const std::string& message) {
     std::ostream& err = Singleton<Debug>::instance().err();

@@ -23,10 +23,9 @@ void setFatalReportHook(FatalReportHook hook);
 
 // QUORLITH_FATAL("Unknown operator: " << op) builds the message with stream syntax
 // and reports it with the calling function's full signature, file and line.
-#define QUORLITH_FATAL(pieces)                                                          \
-    do {                                                                                \
-        std::ostringstream quorlithFatalMessage_;                                       \
-        quorlithFatalMessage_ << pieces;                                                \
-        ::Util::fatalReport(__PRETTY_FUNCTION__, __FILE__, __LINE__,                    \
-                            quorlithFatalMessage_.str());                               \
+#define QUORLITH_FATAL(pieces)                                                                     \
+    do {                                                                                           \
+        std::ostringstream quorlithFatalMessage_;                                                  \
+        quorlithFatalMessage_ << pieces;                                                           \
+        ::Util::fatalReport(__PRETTY_FUNCTION__, __FILE__, __LINE__, quorlithFatalMessage_.str()); \
     } while (false)

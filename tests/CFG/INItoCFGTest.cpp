@@ -29,7 +29,8 @@ TEST(INItoCFG, TurnsSectionsAndEntriesIntoConfigurationLines) {
 
 TEST(INItoCFG, SkipsCommentsAndLinesWithoutEquals) {
     EXPECT_EQ(convert(";comment\n#comment\ngarbage\n  \n\n"), Lines{});
-    EXPECT_EQ(convert(";a=1\n  #b=2\nc=3 ; not a comment\n"), (Lines{"::c:NUM==\"3 ; not a comment\""}));
+    EXPECT_EQ(convert(";a=1\n  #b=2\nc=3 ; not a comment\n"),
+              (Lines{"::c:NUM==\"3 ; not a comment\""}));
 }
 
 TEST(INItoCFG, QuotedValuesContinueOverLines) {

@@ -49,9 +49,9 @@ TEST_F(Parser, GetNumberOfTextThrowsWithTheText) {
 }
 
 TEST_F(Parser, GetBoolAcceptsExactlyYesYAndOne) {
-    const std::pair<const char*, bool> cases[] = {{"YES", true},   {"Y", true},   {"1", true},
-                                                  {"yes", false},  {"TRUE", false}, {"", false},
-                                                  {"YES ", true},  {"10", false}, {"y", false}};
+    const std::pair<const char*, bool> cases[] = {{"YES", true},  {"Y", true},     {"1", true},
+                                                  {"yes", false}, {"TRUE", false}, {"", false},
+                                                  {"YES ", true}, {"10", false},   {"y", false}};
     for (const auto& [value, expected] : cases) {
         info.add("FLAG", value);
         EXPECT_EQ(parser.getBool("FLAG"), expected) << "'" << value << "'";
@@ -98,13 +98,17 @@ using ParserDeathTest = Parser;
 TEST_F(ParserDeathTest, WrongCountsAreFatalWithTheKeyAndTheCount) {
     info.add("THREE", "1,2,3");
     info.add("GAP", " , 1, 2");
-    EXPECT_DEATH(parser.getRange<float>("THREE"), "\nABORT: Failed to read Range THREE Got 3 values\n");
-    EXPECT_DEATH(parser.getRange<float>("MISSING"), "\nABORT: Failed to read Range MISSING Got 0 values\n");
+    EXPECT_DEATH(parser.getRange<float>("THREE"),
+                 "\nABORT: Failed to read Range THREE Got 3 values\n");
+    EXPECT_DEATH(parser.getRange<float>("MISSING"),
+                 "\nABORT: Failed to read Range MISSING Got 0 values\n");
     EXPECT_DEATH(parser.getPoint<float>("GAP"), "\nABORT: Failed to read Point GAP Got 2 values\n");
-    EXPECT_DEATH(parser.getPoint<float>("MISSING"), "\nABORT: Failed to read Point MISSING Got 0 values\n");
+    EXPECT_DEATH(parser.getPoint<float>("MISSING"),
+                 "\nABORT: Failed to read Point MISSING Got 0 values\n");
     CFG::InfoParser::StringPairGettor pair("=>");
-    EXPECT_DEATH(pair("a=>b=>c"),
-                 "\nABORT: Invalid string pair part: a=>b=>c. Expected <str1>:<str2>, 2 parts not 3\n");
+    EXPECT_DEATH(
+        pair("a=>b=>c"),
+        "\nABORT: Invalid string pair part: a=>b=>c. Expected <str1>:<str2>, 2 parts not 3\n");
 }
 
 }  // namespace

@@ -25,14 +25,15 @@ protected:
 };
 
 TEST_F(InfoFile, ReadsEntriesCommentsAndTheLastOfRepeatedKeys) {
-    load("# A==9 is a comment\n"
-         "  A == 1  \n"
-         "garbage line\n"
-         "A==2\n"
-         "EMPTY==\n"
-         "HASH==x # not a comment\n"
-         "==no key\n"
-         "BOTH==a??b\n");
+    load(
+        "# A==9 is a comment\n"
+        "  A == 1  \n"
+        "garbage line\n"
+        "A==2\n"
+        "EMPTY==\n"
+        "HASH==x # not a comment\n"
+        "==no key\n"
+        "BOTH==a??b\n");
     EXPECT_TRUE(loadedOk);
     EXPECT_EQ(info.get("A"), "2");
     EXPECT_EQ(info.get("EMPTY"), "");
@@ -53,20 +54,21 @@ TEST_F(InfoFile, StripsQuotesOnOneLine) {
 }
 
 TEST_F(InfoFile, ContinuesQuotedValuesOverRawLines) {
-    load("A==\"first\n"
-         "  second\"\n"
-         "GLUE==\"ab\\\n"
-         "cd\"\n"
-         "BREAK==\"ab\\n\\\n"
-         "cd\"\n"
-         "LONE==\"\n"
-         "# kept\t \n"
-         "B==c\"\n"
-         "INLINE==\"a\\nb\"\n"
-         "BLANKS==\"x\n"
-         "   \n"
-         "y\"\n"
-         "AFTER==1\n");
+    load(
+        "A==\"first\n"
+        "  second\"\n"
+        "GLUE==\"ab\\\n"
+        "cd\"\n"
+        "BREAK==\"ab\\n\\\n"
+        "cd\"\n"
+        "LONE==\"\n"
+        "# kept\t \n"
+        "B==c\"\n"
+        "INLINE==\"a\\nb\"\n"
+        "BLANKS==\"x\n"
+        "   \n"
+        "y\"\n"
+        "AFTER==1\n");
     EXPECT_TRUE(loadedOk);
     EXPECT_EQ(info.get("A"), "first\n  second");
     EXPECT_EQ(info.get("GLUE"), "abcd");
@@ -100,17 +102,18 @@ TEST_F(InfoFile, SelectorBlockPicksTheCaseNamedByItsSelectorKey) {
 }
 
 TEST_F(InfoFile, SelectorBlocksNestAndAnUnclosedBlockRunsToTheEnd) {
-    load("OUTER==X\nINNER==Y\n"
-         "K??OUTER\n"
-         "  X??INNER\n"
-         "    Y==deep\n"
-         "  INNER\n"
-         "  *==outer default\n"
-         "OUTER\n"
-         "OPEN??OUTER\n"
-         "X==inside\n"
-         "END_OF_CFG_RESOURCES\n"
-         "LATE==1\n");
+    load(
+        "OUTER==X\nINNER==Y\n"
+        "K??OUTER\n"
+        "  X??INNER\n"
+        "    Y==deep\n"
+        "  INNER\n"
+        "  *==outer default\n"
+        "OUTER\n"
+        "OPEN??OUTER\n"
+        "X==inside\n"
+        "END_OF_CFG_RESOURCES\n"
+        "LATE==1\n");
     EXPECT_EQ(info.get("K"), "deep");
     EXPECT_EQ(info.get("OPEN"), "inside");
     EXPECT_EQ(info.get("LATE"), "");
@@ -203,12 +206,13 @@ TEST_F(InfoFile, CompanionFilesAndIncludesLoadAfterTheFileInOrder) {
     write("first.cfg", "ORDER==first\nINC_KEY==first\n");
     write("second.cfg", "ORDER==second\n");
     write("dir/third.cfg", "THIRD==3\n");
-    load("A==main\nORDER==main\n"
-         "<INCLUDE_1==first.cfg\n"
-         "<INCLUDE_2==second.cfg\n"
-         "NAME==third\n"
-         "<INCLUDE_3==dir/::NAME::.cfg\n"
-         "<INCLUDE_MISSING==nowhere.cfg\n");
+    load(
+        "A==main\nORDER==main\n"
+        "<INCLUDE_1==first.cfg\n"
+        "<INCLUDE_2==second.cfg\n"
+        "NAME==third\n"
+        "<INCLUDE_3==dir/::NAME::.cfg\n"
+        "<INCLUDE_MISSING==nowhere.cfg\n");
     EXPECT_TRUE(loadedOk);
     EXPECT_EQ(info.get("A"), "mod of mod");
     EXPECT_EQ(info.get("M"), "1");

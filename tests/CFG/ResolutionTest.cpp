@@ -12,7 +12,8 @@ namespace {
 using TestSupport::ConfigDir;
 
 // A configuration built from 'key', 'value' pairs without a file.
-CFG::Info& fill(CFG::Info& info, std::initializer_list<std::pair<const char*, const char*>> entries) {
+CFG::Info& fill(CFG::Info& info,
+                std::initializer_list<std::pair<const char*, const char*>> entries) {
     for (const auto& entry : entries) {
         info.add(entry.first, entry.second);
     }
@@ -48,7 +49,11 @@ TEST(KeySubstitution, AppliesInGetThroughTheParent) {
 
 TEST(Redirection, FollowsChainsOfKeys) {
     CFG::Info info;
-    fill(info, {{"A", ">>B"}, {"B", "7"}, {"C", ">>A"}, {"D", ">>::WHICH::"}, {"WHICH", "B"},
+    fill(info, {{"A", ">>B"},
+                {"B", "7"},
+                {"C", ">>A"},
+                {"D", ">>::WHICH::"},
+                {"WHICH", "B"},
                 {"NONE", ">>MISSING"}});
     EXPECT_EQ(info.get("A"), "7");
     EXPECT_EQ(info.get("C"), "7");
@@ -83,11 +88,11 @@ TEST(Expression, EvaluatesLeftToRightWithoutPrecedence) {
                 {"E22", "EVAL:(1<2)"},
                 {"E23", "EVAL:(8)>>A"}});
     const std::pair<const char*, const char*> expected[] = {
-        {"E1", "20"},   {"E2", "9"},         {"E3", "2.5"},  {"E4", "16"},  {"E5", "1"},
-        {"E6", "0"},    {"E7", "5"},         {"E8", "7"},    {"E9", "320"}, {"E10", "16px"},
-        {"E11", "0"},   {"E12", "2"},        {"E13", "14"},  {"E14", "-6"}, {"E15", "1e+06"},
-        {"E16", "2"},   {"E17", "1+2)"},     {"E18", "inf"}, {"E19", "15"}, {"E20", "2"},
-        {"E21", "1"},   {"E22", "1"},        {"E23", "8>>A"}};
+        {"E1", "20"}, {"E2", "9"},     {"E3", "2.5"},  {"E4", "16"},  {"E5", "1"},
+        {"E6", "0"},  {"E7", "5"},     {"E8", "7"},    {"E9", "320"}, {"E10", "16px"},
+        {"E11", "0"}, {"E12", "2"},    {"E13", "14"},  {"E14", "-6"}, {"E15", "1e+06"},
+        {"E16", "2"}, {"E17", "1+2)"}, {"E18", "inf"}, {"E19", "15"}, {"E20", "2"},
+        {"E21", "1"}, {"E22", "1"},    {"E23", "8>>A"}};
     for (const auto& [key, value] : expected) {
         EXPECT_EQ(info.get(key), value) << key;
     }
@@ -111,7 +116,8 @@ TEST(Expression, OperandThatIsNoNumberThrows) {
 TEST(ExpressionDeathTest, UnknownOperatorIsFatal) {
     CFG::Info info;
     info.add("E", "EVAL:(2(3))");
-    EXPECT_DEATH(info.get("E"), "ABORT: Func:.*CFG::Calculator::doCalculation.*\nABORT: Unknown operator: \\(\n");
+    EXPECT_DEATH(info.get("E"),
+                 "ABORT: Func:.*CFG::Calculator::doCalculation.*\nABORT: Unknown operator: \\(\n");
 }
 
 TEST(ExpressionDeathTest, ParenthesesNestedBeyondTheLimitAreFatalNotACrash) {
@@ -140,8 +146,9 @@ TEST(SelfReference, EveryCycleShapeEndsWithTheEmptyString) {
 }
 
 TEST_F(ConfigDir, SelectorBlockWhoseSelectorIsItselfFallsBackToStar) {
-    write("s.cfg", "LOOP??LOOP\nA==1\n*==default\nLOOP\n"
-                   "M==::PICK::\nPICK??M\nx==1\n*==star\nM\n");
+    write("s.cfg",
+          "LOOP??LOOP\nA==1\n*==default\nLOOP\n"
+          "M==::PICK::\nPICK??M\nx==1\n*==star\nM\n");
     CFG::Info info("s.cfg", nullptr);
     EXPECT_EQ(info.get("LOOP"), "default");
     EXPECT_EQ(info.get("PICK"), "star");

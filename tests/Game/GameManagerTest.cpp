@@ -10,6 +10,7 @@
 #include "Devices/Keyboard.h"
 #include "EVT/Event.h"
 #include "EVT/EventBus.h"
+#include "Game/EventRecorder.h"
 #include "Game/GameManager.h"
 #include "Game/I_GameUpdated.h"
 #include "Game/I_LogicController.h"
@@ -18,7 +19,6 @@
 #include "Game/I_WindowApp.h"
 #include "Game/TimerBase.h"
 #include "Game/ViewManager.h"
-#include "Game/EventRecorder.h"
 
 namespace {
 

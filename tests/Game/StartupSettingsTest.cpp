@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "CFG/Global.h"
-#include "support/ConfigDir.h"
 #include "Game/StartupSettings.h"
+#include "support/ConfigDir.h"
 
 namespace {
 

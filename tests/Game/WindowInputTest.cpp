@@ -14,8 +14,8 @@
 
 #include "EVT/Event.h"
 #include "EVT/EventBus.h"
-#include "Game/GLFWApp.h"
 #include "Game/EventRecorder.h"
+#include "Game/GLFWApp.h"
 #include "support/GLTest.h"
 #include "support/TempDir.h"
 

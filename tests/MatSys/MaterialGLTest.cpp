@@ -65,7 +65,8 @@ protected:
 TEST_F(MaterialGLTest, MaterialParametersAndTexturesReachTheDrawing) {
     dir.write("data/game.cfg", kGameCfg);
     // Stored B, G, R, A: a light grey-blue texel.
-    dir.write("data/bricks.NEAR.NMIP.NCMP.tga", TestSupport::tgaFilled(2, 2, 32, {200, 100, 200, 255}));
+    dir.write("data/bricks.NEAR.NMIP.NCMP.tga",
+              TestSupport::tgaFilled(2, 2, 32, {200, 100, 200, 255}));
     facade = std::make_unique<MatSys::MaterialSystemFacade>(dir.file("data/game.cfg"));
     ASSERT_TRUE(facade->addMaterial("wall"));
     MatSys::Material* wall = facade->getMaterial("wall");
@@ -105,10 +106,12 @@ TEST_F(MaterialGLTest, MaterialParametersAndTexturesReachTheDrawing) {
 
 TEST_F(MaterialGLTest, AMaterialOnAHeldProgramClearsTheProgramsOwnParameters) {
     dir.write("data/game.cfg", kGameCfg);
-    dir.write("data/bricks.NEAR.NMIP.NCMP.tga", TestSupport::tgaFilled(1, 1, 32, {255, 255, 255, 255}));
+    dir.write("data/bricks.NEAR.NMIP.NCMP.tga",
+              TestSupport::tgaFilled(1, 1, 32, {255, 255, 255, 255}));
     facade = std::make_unique<MatSys::MaterialSystemFacade>(dir.file("data/game.cfg"));
     MatSys::ShaderProgramStore* programs = facade->getShaderProgramStore();
-    MatSys::I_ShaderProgram* lit = programs->add("lit", MatSys::ShaderParams(), dir.file("data/game.cfg"));
+    MatSys::I_ShaderProgram* lit =
+        programs->add("lit", MatSys::ShaderParams(), dir.file("data/game.cfg"));
     ASSERT_NE(lit, nullptr);
     EXPECT_EQ(lit->getParams().size(), 2u);
     ASSERT_TRUE(facade->addMaterial("wall"));

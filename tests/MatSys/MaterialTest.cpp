@@ -3,14 +3,14 @@
 #include <memory>
 #include <stdexcept>
 
-#include "support/FakeShaderProgram.h"
-#include "support/FakeTexture.h"
 #include "MatSys/Material.h"
 #include "MatSys/MaterialMaker.h"
 #include "MatSys/MaterialStore.h"
 #include "MatSys/MaterialSystemFacade.h"
 #include "MatSys/ShaderProgramStore.h"
 #include "MatSys/TextureStore.h"
+#include "support/FakeShaderProgram.h"
+#include "support/FakeTexture.h"
 #include "support/TempDir.h"
 
 namespace {
@@ -41,8 +41,8 @@ TEST(Material, BindsTexturesInOrderThenTheProgramWithItsParameters) {
 
     material.beginUsing();
     material.endUsing();
-    EXPECT_EQ(journal, (Journal{"bind moss to 1", "bind bricks to 0", "begin lit with params", "unbind moss from 1",
-                                "unbind bricks from 0", "end lit"}));
+    EXPECT_EQ(journal, (Journal{"bind moss to 1", "bind bricks to 0", "begin lit with params",
+                                "unbind moss from 1", "unbind bricks from 0", "end lit"}));
     EXPECT_EQ(program.lastParams.find("tint").getFloats()[0], 1.0f);
 }
 
@@ -81,7 +81,9 @@ protected:
           maker(&programs, &textures, dir.path()),
           store(&maker) {}
 
-    std::string define(const std::string& file, const std::string& content) { return dir.write(file, content); }
+    std::string define(const std::string& file, const std::string& content) {
+        return dir.write(file, content);
+    }
 
     TestSupport::TempDir dir;
     Journal journal;
@@ -95,11 +97,12 @@ protected:
 
 TEST_F(MaterialMakerTest, ReadsProgramParametersAndTexturesFromTheDefinitionFile) {
     textureMaker.files = {"bricks.tga", "noise.NEAR.tga"};
-    std::string path = define("wall.matdef",
-                              "wall_PROG == lit\n"
-                              "wall_MAT_lit_PARAMS == \"tint : 4f : 1, 0.8, 0.8, 1\n"
-                              "gloss : 1f : 0.5\"\n"
-                              "wall_MAT_TEXTURES == 0:bricks.tga, 1:noise.NEAR.tga, 2:missing.tga, 3:a:b, :x\n");
+    std::string path =
+        define("wall.matdef",
+               "wall_PROG == lit\n"
+               "wall_MAT_lit_PARAMS == \"tint : 4f : 1, 0.8, 0.8, 1\n"
+               "gloss : 1f : 0.5\"\n"
+               "wall_MAT_TEXTURES == 0:bricks.tga, 1:noise.NEAR.tga, 2:missing.tga, 3:a:b, :x\n");
     std::unique_ptr<Material> wall(maker.create("wall.matdef", nullptr));
     ASSERT_TRUE(wall);
     EXPECT_EQ(journal.front(), "make lit by file " + path);
@@ -219,7 +222,8 @@ TEST_F(MaterialMakerTest, StoreReplacesOrKeepsParametersOfAHeldMaterialByTheForm
 
     std::unique_ptr<MatSys::MaterialStoreIterator> it(store.getIterator());
     std::vector<std::string> names;
-    for (it->first(); !it->isDone(); it->next()) names.push_back(it->currentItem().first);
+    for (it->first(); !it->isDone(); it->next())
+        names.push_back(it->currentItem().first);
     EXPECT_EQ(names, (std::vector<std::string>{"m", "n"}));
     store.destroy("m");
     EXPECT_FALSE(store.exists("m"));

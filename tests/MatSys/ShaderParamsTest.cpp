@@ -22,7 +22,8 @@ ShaderParam parsed(const std::string& line) {
 std::vector<std::string> names(const ShaderParams& params) {
     std::vector<std::string> result;
     std::unique_ptr<MatSys::ShaderParamsIterator> it(params.getIterator());
-    for (it->first(); !it->isDone(); it->next()) result.push_back(it->currentItem().getName());
+    for (it->first(); !it->isDone(); it->next())
+        result.push_back(it->currentItem().getName());
     return result;
 }
 
@@ -43,7 +44,8 @@ TEST(ShaderParam, ReadsIntegersInDecimalOrHexadecimal) {
     EXPECT_EQ(parsed("mask : 1i : 0x1F").getInts()[0], 31);
     EXPECT_EQ(parsed("mask : 1i : 31").getInts()[0], 31);
     ShaderParam mixed = parsed("m : 3i : 0x10, 010, -7");
-    EXPECT_EQ((std::vector<int>(mixed.getInts(), mixed.getInts() + 3)), (std::vector<int>{16, 10, -7}));
+    EXPECT_EQ((std::vector<int>(mixed.getInts(), mixed.getInts() + 3)),
+              (std::vector<int>{16, 10, -7}));
     ShaderParam sampler = parsed("tex : sampler2D : 1");
     EXPECT_FALSE(sampler.isFloatType());
     EXPECT_EQ(sampler.getInts()[0], 1);
@@ -63,12 +65,15 @@ TEST(ShaderParam, CountsArrayElementsOnlyWhenTheyDivideEvenlyIntoOneToNine) {
 
 TEST(ShaderParam, DropsEmptyValuePiecesAndIgnoresMoreThanThirtySixValues) {
     ShaderParam gap = parsed("a : 3f : 1,,2");
-    EXPECT_EQ((std::vector<float>(gap.getFloats(), gap.getFloats() + 3)), (std::vector<float>{1.0f, 2.0f, 0.0f}));
+    EXPECT_EQ((std::vector<float>(gap.getFloats(), gap.getFloats() + 3)),
+              (std::vector<float>{1.0f, 2.0f, 0.0f}));
 
     std::string many;
-    for (int i = 1; i <= 37; ++i) many += std::to_string(i) + ",";
+    for (int i = 1; i <= 37; ++i)
+        many += std::to_string(i) + ",";
     ShaderParam tooMany = parsed("big : 1iv : " + many);
-    for (size_t i = 0; i < ShaderParam::kSlots; ++i) EXPECT_EQ(tooMany.getInts()[i], 0);
+    for (size_t i = 0; i < ShaderParam::kSlots; ++i)
+        EXPECT_EQ(tooMany.getInts()[i], 0);
     EXPECT_EQ(tooMany.getCount(), 0);
 
     std::string exactly = many.substr(0, many.rfind("37"));

@@ -8,7 +8,9 @@ namespace {
 
 using MatSys::TextureOptions;
 
-TextureOptions make(const std::string& name) { return MatSys::TextureOptionsMaker().make(name); }
+TextureOptions make(const std::string& name) {
+    return MatSys::TextureOptionsMaker().make(name);
+}
 
 TEST(TextureOptionsMaker, ReadsOptionWordsLaterOnesWinning) {
     EXPECT_EQ(make(""), TextureOptions(true, true, true, true));

@@ -7,13 +7,13 @@
 #include "CFG/Info.h"
 
 #include "MatSys/TextureStore.h"
-#include "support/FakeTexture.h"
-#include "support/RecordingVertexArray.h"
 #include "SprFont/SpriteFont.h"
 #include "SprFont/SpriteFontRenderer.h"
 #include "SprSys/AnimFrame.h"
 #include "SprSys/SpriteRender.h"
 #include "SprSys/SpriteSheet.h"
+#include "support/FakeTexture.h"
+#include "support/RecordingVertexArray.h"
 #include "support/TempDir.h"
 
 using SprFont::SpriteFont;

@@ -4,12 +4,12 @@
 #include <vector>
 
 #include "SprSys/AnimFrame.h"
-#include "support/FakeTexture.h"
-#include "support/RecordingVertexArray.h"
 #include "SprSys/Sprite.h"
 #include "SprSys/SpriteRender.h"
 #include "SprSys/SpriteRotation.h"
 #include "SprSys/SpriteSheet.h"
+#include "support/FakeTexture.h"
+#include "support/RecordingVertexArray.h"
 
 using SprSys::AnimFrame;
 using SprSys::RotationBox;

@@ -2,8 +2,8 @@
 
 #include <limits>
 
-#include "support/FakeTexture.h"
 #include "SprSys/SpriteSheet.h"
+#include "support/FakeTexture.h"
 
 using SprSys::AnimFrame;
 using SprSys::SpriteBox;

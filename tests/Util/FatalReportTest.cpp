@@ -6,9 +6,13 @@
 
 namespace {
 
-void reportFromHere(int value) { QUORLITH_FATAL("Unknown operator: " << value << "x"); }
+void reportFromHere(int value) {
+    QUORLITH_FATAL("Unknown operator: " << value << "x");
+}
 
-[[noreturn]] void throwInstead(const std::string& message) { throw std::runtime_error(message); }
+[[noreturn]] void throwInstead(const std::string& message) {
+    throw std::runtime_error(message);
+}
 
 }  // namespace
 

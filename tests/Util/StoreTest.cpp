@@ -127,7 +127,8 @@ TEST(NamePtrStoreIterator, VisitsNamesInByteOrderAndEndsOnEmptyNull) {
     store.add("a", new Counted);
     EXPECT_EQ(keysOf(store), "A;a;b;");
     std::unique_ptr<Util::NamePtrStoreIterator<Counted>> it(store.getPairIterator());
-    while (!it->isDone()) it->next();
+    while (!it->isDone())
+        it->next();
     EXPECT_EQ(it->currentItem().first, "");
     EXPECT_EQ(it->currentItem().second, nullptr);
 }

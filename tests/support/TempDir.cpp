@@ -11,7 +11,8 @@
 namespace TestSupport {
 
 TempDir::TempDir() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "quorlith-test-XXXXXX").string();
+    std::string pattern =
+        (std::filesystem::temp_directory_path() / "quorlith-test-XXXXXX").string();
     if (!mkdtemp(pattern.data())) {
         throw std::runtime_error("cannot create a temporary directory");
     }
@@ -23,7 +24,9 @@ TempDir::~TempDir() {
     std::filesystem::remove_all(root, ignored);
 }
 
-std::string TempDir::file(const std::string& name) const { return root + "/" + name; }
+std::string TempDir::file(const std::string& name) const {
+    return root + "/" + name;
+}
 
 std::string TempDir::write(const std::string& name, const std::string& content) const {
     std::filesystem::path target = file(name);

@@ -21,9 +21,11 @@ inline std::string tgaFile(unsigned width, unsigned height, unsigned char bits,
 }
 
 // A TGA of width x height pixels all of one stored colour.
-inline std::string tgaFilled(unsigned width, unsigned height, unsigned char bits, std::vector<unsigned char> pixel) {
+inline std::string tgaFilled(unsigned width, unsigned height, unsigned char bits,
+                             std::vector<unsigned char> pixel) {
     std::vector<unsigned char> stored;
-    for (unsigned i = 0; i < width * height; ++i) stored.insert(stored.end(), pixel.begin(), pixel.end());
+    for (unsigned i = 0; i < width * height; ++i)
+        stored.insert(stored.end(), pixel.begin(), pixel.end());
     return tgaFile(width, height, bits, stored);
 }
 

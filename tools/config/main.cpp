@@ -62,7 +62,9 @@ std::string escapeLineFeeds(const std::string& text) {
     return escaped;
 }
 
-std::string floatText(float value) { return Util::numToStr<float>(value, 10, 0, -1); }
+std::string floatText(float value) {
+    return Util::numToStr<float>(value, 10, 0, -1);
+}
 
 // The answer to one request, read through the game's own readers.
 std::string answer(const Request& request) {

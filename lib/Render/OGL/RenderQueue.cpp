@@ -11,7 +11,8 @@ namespace OGL {
 
 namespace {
 
-void setColumn(MathStuff::Matrix4x4<float>& matrix, int column, const MathStuff::Vector3<float>& v, float w) {
+void setColumn(MathStuff::Matrix4x4<float>& matrix, int column, const MathStuff::Vector3<float>& v,
+               float w) {
     matrix.at(0, column) = v.x;
     matrix.at(1, column) = v.y;
     matrix.at(2, column) = v.z;
@@ -20,7 +21,8 @@ void setColumn(MathStuff::Matrix4x4<float>& matrix, int column, const MathStuff:
 
 }  // namespace
 
-MathStuff::Matrix4x4<float> RenderQueue::modelMatrix(const MathStuff::Orientation<float>& placement) {
+MathStuff::Matrix4x4<float> RenderQueue::modelMatrix(
+    const MathStuff::Orientation<float>& placement) {
     MathStuff::Matrix4x4<float> matrix;
     setColumn(matrix, 0, placement.up.cross(placement.dir) * placement.scale.x, 0.0f);
     setColumn(matrix, 1, placement.up * placement.scale.y, 0.0f);
@@ -43,9 +45,9 @@ void RenderQueue::add(const MathStuff::Orientation<float>& placement, const Mode
 // The material and the mesh are reached only through their virtual interfaces, so this
 // library needs no link to the material system. The sanitizer's dynamic-type check on
 // those calls would need the material's type information from there, and is left out.
-__attribute__((no_sanitize("vptr"))) void RenderQueue::add(const MathStuff::Orientation<float>& placement,
-                                                           const MathStuff::Vector3<float>& offset,
-                                                           const ModelSys::Mesh* mesh, MatSys::Material* material) {
+__attribute__((no_sanitize("vptr"))) void RenderQueue::add(
+    const MathStuff::Orientation<float>& placement, const MathStuff::Vector3<float>& offset,
+    const ModelSys::Mesh* mesh, MatSys::Material* material) {
     if (material) {
         material->beginUsing();
     }

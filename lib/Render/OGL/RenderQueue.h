@@ -13,8 +13,9 @@ class RenderQueue : public Render::I_RenderQueue {
 public:
     void add(const MathStuff::Orientation<float>& placement, const ModelSys::Mesh* mesh,
              MatSys::Material* material) override;
-    void add(const MathStuff::Orientation<float>& placement, const MathStuff::Vector3<float>& offset,
-             const ModelSys::Mesh* mesh, MatSys::Material* material) override;
+    void add(const MathStuff::Orientation<float>& placement,
+             const MathStuff::Vector3<float>& offset, const ModelSys::Mesh* mesh,
+             MatSys::Material* material) override;
 
     // The model matrix of a placement, column-major: columns (up x dir) * scale.x,
     // up * scale.y, dir * scale.z and (pos, 1). The vectors are used as they are, neither

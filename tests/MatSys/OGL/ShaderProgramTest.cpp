@@ -22,7 +22,8 @@ using MatSys::ShaderParams;
 using MatSys::OGL::ShaderProgram;
 
 const char* const kPassVertex = "#version 120\nvoid main() { gl_Position = gl_Vertex; }\n";
-const char* const kTintFragment = "#version 120\nuniform vec4 tint;\nvoid main() { gl_FragColor = tint; }\n";
+const char* const kTintFragment =
+    "#version 120\nuniform vec4 tint;\nvoid main() { gl_FragColor = tint; }\n";
 
 ShaderParams paramsOf(const std::vector<std::string>& lines) {
     ShaderParams params;
@@ -34,7 +35,8 @@ class ShaderProgramTest : public TestSupport::GLTest {
 protected:
     void SetUp() override {
         TestSupport::GLTest::SetUp();
-        if (IsSkipped()) return;
+        if (IsSkipped())
+            return;
         shaderMaker = std::make_unique<MatSys::OGL::ShaderMaker>(dir.path());
         shaders = std::make_unique<MatSys::ShaderStore>(shaderMaker.get());
         programMaker = std::make_unique<MatSys::OGL::ShaderProgramMaker>(shaders.get(), dir.path());
@@ -75,8 +77,10 @@ protected:
         fsKeep.reset(maker.create("p.FS", dir.file(file)));
         EXPECT_TRUE(vsKeep && fsKeep);
         auto program = std::make_unique<ShaderProgram>();
-        if (!vsKeep || !fsKeep) return program;
-        if (!program->link({vsKeep.get(), fsKeep.get()}, log)) program.reset();
+        if (!vsKeep || !fsKeep)
+            return program;
+        if (!program->link({vsKeep.get(), fsKeep.get()}, log))
+            program.reset();
         return program;
     }
 
@@ -109,9 +113,11 @@ TEST_F(ShaderProgramTest, StoreMakesAFragmentShaderFromAGlslFileUnderItsFullName
 TEST_F(ShaderProgramTest, GlslFilesGetConfigurationKeysSubstituted) {
     CFG::global()->add("GLOW_GREEN", "0.5");
     dir.write("pass.VS.glsl", kPassVertex);
-    dir.write("glow.FS.glsl", "#version 120\nvoid main() { gl_FragColor = vec4(1.0, ::GLOW_GREEN::, 0.0, 1.0); }\n");
-    I_ShaderProgram* program =
-        programs->add("glow", ShaderParams(), std::vector<std::string>{"pass.VS.glsl", "glow.FS.glsl"});
+    dir.write(
+        "glow.FS.glsl",
+        "#version 120\nvoid main() { gl_FragColor = vec4(1.0, ::GLOW_GREEN::, 0.0, 1.0); }\n");
+    I_ShaderProgram* program = programs->add(
+        "glow", ShaderParams(), std::vector<std::string>{"pass.VS.glsl", "glow.FS.glsl"});
     ASSERT_NE(program, nullptr);
     ASSERT_TRUE(program->beginUsing(nullptr));
     Pixel pixel = drawAndRead();
@@ -122,7 +128,9 @@ TEST_F(ShaderProgramTest, GlslFilesGetConfigurationKeysSubstituted) {
 }
 
 TEST_F(ShaderProgramTest, ShaderFileWithOnlyCodeServesEveryShaderName) {
-    dir.write("solid.shader", "CODE == \"#version 120\nvoid main() { gl_FragColor = vec4(0.0, 0.0, 1.0, 1.0); }\"\n");
+    dir.write(
+        "solid.shader",
+        "CODE == \"#version 120\nvoid main() { gl_FragColor = vec4(0.0, 0.0, 1.0, 1.0); }\"\n");
     dir.write("pass.VS.glsl", kPassVertex);
     MatSys::I_Shader* one = shaders->add("one.FS", dir.file("solid.shader"));
     MatSys::I_Shader* two = shaders->add("two.FS", dir.file("solid.shader"));
@@ -157,10 +165,12 @@ TEST_F(ShaderProgramTest, PrgFileNamesShadersAndParametersThatReachTheUniforms) 
     dir.write("a.VS.glsl", kPassVertex);
     dir.write("tinted.prg",
               "tinted_SHADERS == a.VS b.FS\n"
-              "b.FS_CODE == \"" + std::string(kTintFragment) + "\"\n"
-              "a.VS_FILES == a.VS.glsl\n"
-              "tinted_PARAMS == \"tint : 4f : 1, 0, 1, 1\n"
-              "  scale = 1f = 3\"\n");
+              "b.FS_CODE == \"" +
+                  std::string(kTintFragment) +
+                  "\"\n"
+                  "a.VS_FILES == a.VS.glsl\n"
+                  "tinted_PARAMS == \"tint : 4f : 1, 0, 1, 1\n"
+                  "  scale = 1f = 3\"\n");
     ShaderParams callers = paramsOf({"tint : 4f : 0, 1, 0, 1", "extra : 1i : 4"});
     I_ShaderProgram* program = programs->add("tinted.prg", callers);
     ASSERT_NE(program, nullptr);
@@ -205,8 +215,10 @@ TEST_F(ShaderProgramTest, UnrecognisedAttributeNamesFailTheLinkWithAnEmptyLog) {
     // 'weight' has no recognised form; 'v_atr4' would be location 7, past the last one.
     for (std::string attribute : {"weight", "v_atr4"}) {
         std::string log = "not cleared";
-        auto program = linkCode("#version 120\nattribute vec4 " + attribute + ";\nvarying vec4 c;\n"
-                                "void main() { c = " + attribute + "; gl_Position = vec4(0.0); }",
+        auto program = linkCode("#version 120\nattribute vec4 " + attribute +
+                                    ";\nvarying vec4 c;\n"
+                                    "void main() { c = " +
+                                    attribute + "; gl_Position = vec4(0.0); }",
                                 fragment, log);
         EXPECT_FALSE(program) << attribute;
         EXPECT_EQ(log, "") << attribute;
@@ -215,9 +227,10 @@ TEST_F(ShaderProgramTest, UnrecognisedAttributeNamesFailTheLinkWithAnEmptyLog) {
 
 TEST_F(ShaderProgramTest, BuiltInUniformsLinkButStayOutOfTheTable) {
     std::string log;
-    auto program = linkCode("#version 120\nuniform float lift;\nvoid main() { gl_Position = gl_ModelViewMatrix *"
-                            " gl_Vertex + vec4(lift); }",
-                            kTintFragment, log);
+    auto program = linkCode(
+        "#version 120\nuniform float lift;\nvoid main() { gl_Position = gl_ModelViewMatrix *"
+        " gl_Vertex + vec4(lift); }",
+        kTintFragment, log);
     ASSERT_TRUE(program) << log;
     EXPECT_EQ(program->getUniformLocation("gl_ModelViewMatrix"), -1);
     EXPECT_NE(program->getUniformLocation("lift"), -1);
@@ -273,15 +286,17 @@ TEST_F(ShaderProgramTest, OwnParametersAreBoundOnceAfterTheyChange) {
 
 TEST_F(ShaderProgramTest, BindsEveryParameterType) {
     std::string log;
-    auto program = linkCode(kPassVertex,
-                            "#version 120\nuniform float f1; uniform vec2 f2; uniform ivec3 i3; uniform int i1;"
-                            " uniform float arr[3]; uniform ivec2 iarr[2]; uniform sampler2D tex;\n"
-                            "void main() { gl_FragColor = vec4(f1 + f2.x + float(i3.z + i1 + iarr[1].y) +"
-                            " arr[2]) + texture2D(tex, vec2(0.0)); }",
-                            log);
+    auto program = linkCode(
+        kPassVertex,
+        "#version 120\nuniform float f1; uniform vec2 f2; uniform ivec3 i3; uniform int i1;"
+        " uniform float arr[3]; uniform ivec2 iarr[2]; uniform sampler2D tex;\n"
+        "void main() { gl_FragColor = vec4(f1 + f2.x + float(i3.z + i1 + iarr[1].y) +"
+        " arr[2]) + texture2D(tex, vec2(0.0)); }",
+        log);
     ASSERT_TRUE(program) << log;
-    ShaderParams params = paramsOf({"f1 : 1f : 1.5", "f2 : 2f : 2, 3", "i3 : 3i : 1, 2, 0x10", "i1 : 1i : 7",
-                                    "arr : 1fv : 4, 5, 6", "iarr : 2iv : 1, 2, 3, 4", "tex : sampler2D : 3"});
+    ShaderParams params =
+        paramsOf({"f1 : 1f : 1.5", "f2 : 2f : 2, 3", "i3 : 3i : 1, 2, 0x10", "i1 : 1i : 7",
+                  "arr : 1fv : 4, 5, 6", "iarr : 2iv : 1, 2, 3, 4", "tex : sampler2D : 3"});
     ASSERT_TRUE(program->beginUsing(&params));
     GLuint id = program->getID();
     float f[3] = {0, 0, 0};
@@ -301,7 +316,8 @@ TEST_F(ShaderProgramTest, BindsEveryParameterType) {
     program->endUsing();
 }
 
-TEST_F(ShaderProgramTest, ProgramStoreReplacesParametersOfAHeldProgramOnlyThroughTheParameterForms) {
+TEST_F(ShaderProgramTest,
+       ProgramStoreReplacesParametersOfAHeldProgramOnlyThroughTheParameterForms) {
     dir.write("pass.VS.glsl", kPassVertex);
     dir.write("tint.FS.glsl", kTintFragment);
     std::vector<std::string> names{"pass.VS.glsl", "tint.FS.glsl"};
@@ -326,10 +342,12 @@ TEST_F(ShaderProgramTest, ProgramsAreLinkedFromTheShadersThatCouldBeMade) {
     EXPECT_EQ(shaders->get("broken.FS.glsl", true), nullptr);
     EXPECT_FALSE(shaders->exists("broken.FS.glsl"));
 
-    I_ShaderProgram* partial =
-        programs->add("partial", ShaderParams(), std::vector<std::string>{"pass.VS.glsl", "broken.FS.glsl"});
+    I_ShaderProgram* partial = programs->add(
+        "partial", ShaderParams(), std::vector<std::string>{"pass.VS.glsl", "broken.FS.glsl"});
     EXPECT_NE(partial, nullptr);
-    EXPECT_EQ(programs->add("none", ShaderParams(), std::vector<std::string>{"broken.FS.glsl", "x.FS"}), nullptr);
+    EXPECT_EQ(
+        programs->add("none", ShaderParams(), std::vector<std::string>{"broken.FS.glsl", "x.FS"}),
+        nullptr);
     EXPECT_FALSE(programs->exists("none"));
 
     // A lone name is the name of the program's only shader.
@@ -344,7 +362,8 @@ TEST_F(ShaderProgramTest, StoreIteratorsWalkInNameOrder) {
     programs->add("a", ShaderParams(), std::vector<std::string>{"pass.VS.glsl"});
     std::unique_ptr<MatSys::ShaderStoreIterator> shaderIt(shaders->getIterator());
     std::vector<std::string> names;
-    for (shaderIt->first(); !shaderIt->isDone(); shaderIt->next()) names.push_back(shaderIt->currentItem().first);
+    for (shaderIt->first(); !shaderIt->isDone(); shaderIt->next())
+        names.push_back(shaderIt->currentItem().first);
     EXPECT_EQ(names, (std::vector<std::string>{"pass.VS.glsl", "tint.FS.glsl"}));
 
     std::unique_ptr<MatSys::ShaderProgramStoreIterator> programIt(programs->getIterator());
@@ -367,7 +386,8 @@ TEST_F(ShaderProgramTest, ShadersCompileOnceAndReportTheirLog) {
     EXPECT_FALSE(log.empty());
     EXPECT_NE(bad.getID(), 0u);
 
-    MatSys::OGL::Shader good(GL_VERTEX_SHADER, {"#version 120\n", "void main() { gl_Position = gl_Vertex; }\n"});
+    MatSys::OGL::Shader good(GL_VERTEX_SHADER,
+                             {"#version 120\n", "void main() { gl_Position = gl_Vertex; }\n"});
     EXPECT_TRUE(good.compile(log));
     EXPECT_TRUE(log.empty());
     unsigned id = good.getID();

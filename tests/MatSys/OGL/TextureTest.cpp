@@ -116,7 +116,8 @@ TEST_F(TextureTest, NameOptionsSetFiltersAndMipmapsAndSetOptionsChangesThem) {
     EXPECT_EQ(value, GL_TRUE);
     glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, &value);
     EXPECT_EQ(value, GL_LINEAR);
-    EXPECT_NE(levelParameter(GL_TEXTURE_2D, GL_TEXTURE_INTERNAL_FORMAT), GL_RGBA);  // compressed by default
+    EXPECT_NE(levelParameter(GL_TEXTURE_2D, GL_TEXTURE_INTERNAL_FORMAT),
+              GL_RGBA);  // compressed by default
     mipmapped->endUsing(0);
 }
 

@@ -15,7 +15,8 @@ Vector3<float> apply(const Matrix4x4<float>& m, const Vector3<float>& p) {
                           m.at(2, 0) * p.x + m.at(2, 1) * p.y + m.at(2, 2) * p.z + m.at(2, 3));
 }
 
-Orientation<float> placement(Vector3<float> pos, Vector3<float> dir, Vector3<float> up, Vector3<float> scale) {
+Orientation<float> placement(Vector3<float> pos, Vector3<float> dir, Vector3<float> up,
+                             Vector3<float> scale) {
     Orientation<float> o;
     o.pos = pos;
     o.dir = dir;
@@ -28,7 +29,8 @@ TEST(RenderQueueMatrix, ColumnsAreSideUpAndDirScaledThenPosition) {
     Orientation<float> o = placement({1, 2, 3}, {0, 0, 1}, {0, 1, 0}, {2, 3, 4});
     Matrix4x4<float> m = RenderQueue::modelMatrix(o);
     const float expected[16] = {2, 0, 0, 0, 0, 3, 0, 0, 0, 0, 4, 0, 1, 2, 3, 1};
-    for (int i = 0; i < 16; ++i) EXPECT_FLOAT_EQ(m.m[i], expected[i]) << i;
+    for (int i = 0; i < 16; ++i)
+        EXPECT_FLOAT_EQ(m.m[i], expected[i]) << i;
 }
 
 TEST(RenderQueueMatrix, OffsetIsAppliedInThePlacedAndScaledFrame) {
@@ -39,7 +41,8 @@ TEST(RenderQueueMatrix, OffsetIsAppliedInThePlacedAndScaledFrame) {
 
     // Facing along x, the offset's z runs along x: (1, 0, 0) + 2 * (1, 0, 0).
     Orientation<float> turned = placement({1, 0, 0}, {1, 0, 0}, {0, 1, 0}, {2, 2, 2});
-    Vector3<float> moved = apply(RenderQueue::modelMatrix(turned), apply(RenderQueue::translation({0, 0, 1}), {}));
+    Vector3<float> moved =
+        apply(RenderQueue::modelMatrix(turned), apply(RenderQueue::translation({0, 0, 1}), {}));
     EXPECT_EQ(moved, Vector3<float>(3, 0, 0));
     // Its side axis is up x dir = (0, 0, -1).
     EXPECT_EQ(apply(RenderQueue::modelMatrix(turned), {1, 0, 0}), Vector3<float>(1, 0, -2));

@@ -24,7 +24,8 @@ class RenderQueueTest : public TestSupport::GLTest {
 protected:
     void SetUp() override {
         TestSupport::GLTest::SetUp();
-        if (IsSkipped()) return;
+        if (IsSkipped())
+            return;
         controller = std::make_unique<Render::OGL::Controller>(Render::ViewData());
         glMatrixMode(GL_PROJECTION);
         glLoadIdentity();
@@ -37,7 +38,8 @@ protected:
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
         glColor3f(1, 1, 1);
         // A small triangle around the mesh's origin: 0.1 units each way.
-        mesh.reset(ModelSys::TriangleMesh::fromCorners(*controller, {{-0.1f, -0.1f, 0}, {0.1f, -0.1f, 0}, {0, 0.1f, 0}}));
+        mesh.reset(ModelSys::TriangleMesh::fromCorners(
+            *controller, {{-0.1f, -0.1f, 0}, {0.1f, -0.1f, 0}, {0, 0.1f, 0}}));
         ASSERT_TRUE(mesh);
     }
     void TearDown() override {
@@ -47,7 +49,8 @@ protected:
         TestSupport::GLTest::TearDown();
     }
 
-    static Orientation<float> placement(Vector3<float> pos, Vector3<float> dir, Vector3<float> scale) {
+    static Orientation<float> placement(Vector3<float> pos, Vector3<float> dir,
+                                        Vector3<float> scale) {
         Orientation<float> o;
         o.pos = pos;
         o.dir = dir;
@@ -72,7 +75,8 @@ TEST_F(RenderQueueTest, PlacementAndOffsetPutTheMeshOriginWhereThePlacedFrameSay
     ASSERT_NE(queue, nullptr);
     // pos (1, 0, 0), scale 2, offset (0, 0, 1) along dir (0, 0, 1): the origin lands at
     // (1, 0, 2), pixel (400, 240), depth 0.4; the triangle spans 0.2 units each way.
-    queue->add(placement({1, 0, 0}, {0, 0, 1}, {2, 2, 2}), Vector3<float>(0, 0, 1), mesh.get(), nullptr);
+    queue->add(placement({1, 0, 0}, {0, 0, 1}, {2, 2, 2}), Vector3<float>(0, 0, 1), mesh.get(),
+               nullptr);
     glFinish();
     EXPECT_EQ(pixelAt(400, 240), kWhite);
     EXPECT_NEAR(depthAt(400, 240), 0.4f, 1e-4f);
@@ -91,8 +95,8 @@ TEST_F(RenderQueueTest, OffsetFollowsTheDirectionTheMeshFaces) {
     std::unique_ptr<ModelSys::TriangleMesh> side(ModelSys::TriangleMesh::fromCorners(
         *controller, {{0, -0.1f, -0.1f}, {0, -0.1f, 0.1f}, {0, 0.1f, 0}}));
     ASSERT_TRUE(side);
-    controller->getRenderQueue()->add(placement({1, 0, 0}, {1, 0, 0}, {2, 2, 2}), Vector3<float>(0, 0, 1),
-                                      side.get(), nullptr);
+    controller->getRenderQueue()->add(placement({1, 0, 0}, {1, 0, 0}, {2, 2, 2}),
+                                      Vector3<float>(0, 0, 1), side.get(), nullptr);
     glFinish();
     EXPECT_EQ(pixelAt(560, 240), kWhite);
     EXPECT_EQ(pixelAt(400, 240), kBlack);

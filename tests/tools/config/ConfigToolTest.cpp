@@ -11,8 +11,8 @@ namespace {
 class ConfigTool : public ::testing::Test {
 protected:
     int run(const std::string& arguments) {
-        const std::string command = "cd '" + dir.path() + "' && '" QUORLITH_CONFIG_TOOL "' " +
-                                    arguments + " 2>stderr.txt";
+        const std::string command =
+            "cd '" + dir.path() + "' && '" QUORLITH_CONFIG_TOOL "' " + arguments + " 2>stderr.txt";
         return TestSupport::runCommand(command, output);
     }
 
