@@ -3,10 +3,8 @@
 #include <algorithm>
 #include <cctype>
 #include <cstring>
-#include <filesystem>
 #include <map>
 #include <new>
-#include <system_error>
 
 #include "CFG/Calculator.h"
 #include "CFG/INItoCFG.h"
