@@ -1,18 +1,16 @@
 #pragma once
 
+#include "Render/ViewBox.h"
+
 namespace EVT {
 class I_Event;
 }
 
 namespace Game {
 
-// A rectangle in window pixels.
-struct ViewBox {
-    int x = 0;
-    int y = 0;
-    int width = 0;
-    int height = 0;
-};
+// A view's area in window pixels. The type lives with the renderer, so that the sprite
+// and font libraries can project onto it without the framework.
+using ViewBox = Render::ViewBox;
 
 // A view draws and gets the first look at input. Views are kept by Game::ViewManager,
 // which calls them bottom to top, and top to bottom for input.

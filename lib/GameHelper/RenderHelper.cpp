@@ -13,7 +13,7 @@ RenderHelper::RenderHelper(Render::I_RenderController* renderController)
 RenderHelper::~RenderHelper() = default;
 
 void RenderHelper::set2D(const ViewBoxHelper* box) const {
-    const Game::ViewBox& area = box->getViewBox();
+    const Render::ViewBox& area = box->getViewBox();
     set2D(area.x, area.y, area.width, area.height, false);
 }
 

@@ -73,7 +73,7 @@ TEST_F(RenderHelperTest, AnAreaAwayFromTheOriginMovesTheViewport) {
 }
 
 TEST_F(RenderHelperTest, TheViewBoxFormProjectsOntoTheBoxWithoutCentring) {
-    GameHelper::ViewBoxHelper box(Game::ViewBox{100, 50, 200, 100});
+    GameHelper::ViewBoxHelper box(Render::ViewBox{100, 50, 200, 100});
     GameHelper::RenderHelper(controller.get()).set2D(&box);
     fillRect(190, 90, 200, 100);  // the top right corner of the box
     EXPECT_TRUE(white(299, 149));

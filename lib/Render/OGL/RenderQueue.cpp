@@ -42,12 +42,9 @@ void RenderQueue::add(const MathStuff::Orientation<float>& placement, const Mode
     add(placement, MathStuff::Vector3<float>(), mesh, material);
 }
 
-// The material and the mesh are reached only through their virtual interfaces, so this
-// library needs no link to the material system. The sanitizer's dynamic-type check on
-// those calls would need the material's type information from there, and is left out.
-__attribute__((no_sanitize("vptr"))) void RenderQueue::add(
-    const MathStuff::Orientation<float>& placement, const MathStuff::Vector3<float>& offset,
-    const ModelSys::Mesh* mesh, MatSys::Material* material) {
+void RenderQueue::add(const MathStuff::Orientation<float>& placement,
+                      const MathStuff::Vector3<float>& offset, const ModelSys::Mesh* mesh,
+                      MatSys::Material* material) {
     if (material) {
         material->beginUsing();
     }
