@@ -27,19 +27,3 @@ TEST(GlobalKeys, AnEmptyListCopiesNothing) {
     CFG::getDefaultOverrides()->keys(keys);
     EXPECT_TRUE(keys.empty());
 }
-
-TEST(RequiredAbilities, PassWhenTheirInfoKeysSayYes) {
-    CFG::getDefaultOverrides()->add("INFO_HAVE_VBOS", "1");
-    CFG::getDefaultOverrides()->add("INFO_HAVE_FBOS", "YES");
-    GameMain::requireAbilities("HAVE_VBOS, HAVE_FBOS");
-    GameMain::requireAbilities("");  // Quorlith's own list
-    SUCCEED();
-}
-
-TEST(RequiredAbilitiesDeathTest, EndTheProgramNamingTheMissingOne) {
-    CFG::getDefaultOverrides()->add("INFO_HAVE_VBOS", "1");
-    CFG::getDefaultOverrides()->add("INFO_HAVE_SHADERS", "0");
-    EXPECT_DEATH(GameMain::requireAbilities("HAVE_VBOS, HAVE_SHADERS"),
-                 "ABORT: Quorlith: v0.90 requires support for HAVE_SHADERS");
-    EXPECT_DEATH(GameMain::requireAbilities("MAX_FBO_SIZE"), "requires support for MAX_FBO_SIZE");
-}

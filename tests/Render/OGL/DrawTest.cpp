@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "CFG/Global.h"
-#include "Render/AbilityConfig.h"
+#include "Game/Abilities.h"
 #include "Render/OGL/AttributeArray.h"
 #include "Render/OGL/VertexBufferObject.h"
 
@@ -87,7 +87,7 @@ TEST_F(DrawTest, VBOsOverriddenOffGiveClientArraysThatDrawTheSame) {
 
 TEST_F(DrawTest, VBOsConfiguredOffGiveClientArraysAndDetectedAbilitiesArePublished) {
     CFG::global()->add("INFO_HAVE_VBOS", "0");
-    Render::publishAbilities(*controller);
+    Game::publishAbilities(*controller);
     std::unique_ptr<I_VertexArray> array = whiteQuadArray();
     ASSERT_TRUE(array);
     EXPECT_EQ(dynamic_cast<Render::OGL::VertexBufferObject*>(array.get()), nullptr);
