@@ -45,16 +45,6 @@ OPENGL_ALLOWED = ("lib/Render/OGL/*", "lib/MatSys/OGL/*")
 GLFW_HEADERS = ("GLFW/",)
 GLFW_ALLOWED = ("lib/Game/GLFWApp*",)
 
-# Includes that the rules above forbid but that are known and on their way out: the
-# window application's frame loop and the main view still call OpenGL themselves, and
-# the render controller sets the swap interval through GLFW. Remove an entry once its
-# file no longer includes the header; the check then reports the entry as stale.
-KNOWN_EXCEPTIONS = {
-    ("lib/Game/GLFWApp.cpp", "epoxy/gl.h"),
-    ("game/MainView.cpp", "epoxy/gl.h"),
-    ("lib/Render/OGL/Controller.cpp", "GLFW/glfw3.h"),
-}
-
 INCLUDE_LINE = re.compile(r'^\s*#\s*include\s*([<"])([^>"]+)[>"]')
 
 
@@ -191,7 +181,6 @@ class Checker:
         self.ownership = Ownership(targets)
         self.problems = []
         self.used = {name: set() for name in targets}
-        self.exceptions_seen = set()
 
     def report(self, text):
         self.problems.append(text)
@@ -239,9 +228,6 @@ class Checker:
             return
         if matches_any(path, allowed):
             return
-        if (path, included) in KNOWN_EXCEPTIONS:
-            self.exceptions_seen.add((path, included))
-            return
         self.report(f"{where}: includes <{included}>: {what}")
 
     def check_unused(self):
@@ -254,9 +240,6 @@ class Checker:
         graph = {name: [dep for dep in target.deps if dep in self.targets] for name, target in self.targets.items()}
         for cycle in find_cycles(graph):
             self.report("cycle in the declared dependencies: " + " -> ".join(cycle))
-
-    def stale_exceptions(self):
-        return sorted(KNOWN_EXCEPTIONS - self.exceptions_seen)
 
 
 def is_package(dep):
@@ -298,8 +281,6 @@ def main(argv):
     problems = checker.run()
     for problem in problems:
         print(problem)
-    for path, included in checker.stale_exceptions():
-        print(f"note: {path} no longer includes <{included}>: remove it from KNOWN_EXCEPTIONS")
     if problems:
         print(f"layering: {len(problems)} problem(s)")
         return 1
