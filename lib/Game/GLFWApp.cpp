@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cstdlib>
+#include <memory>
 #include <set>
 #include <string>
 #include <vector>
@@ -20,33 +21,55 @@
 namespace Game {
 
 namespace {
-
-// One window application per process: the callbacks reach it through this state.
-GLFWApp* g_app = nullptr;        // set by the constructor, null after destruction
-GLFWwindow* g_window = nullptr;  // the window of g_app; destroyed by glfwTerminate
-bool g_exitApp = false;          // set by a quit event; never cleared
-bool g_resetTime = false;        // consumed by the next frame
-bool g_mouseAtv = true;          // mouse events only while the window is active
 constexpr int kKeyCodes = 256;
-int s_keypressModifiers[kKeyCodes];  // modifier bits at each code's last press
-int g_modifierState = 0;             // modifier bits reported with the latest key event
-int g_prevWheelPos = 0;              // wheel position of the previous wheel event
-double g_wheelPosition = 0.0;        // sum of all scroll offsets: the wheel's position
-std::vector<int> l_joysticks;        // joysticks found by the one scan
-bool l_lookedForJoysticks = false;
-double l_lastCount = 0.0;     // time of the previous frame, seconds
-std::string l_lastGlfwError;  // the latest GLFW error, for the fatal report
+}  // namespace
 
-// Pointer positions set on request whose motion reports may still come: the window
-// system delivers them while polling, after the motion callback is attached again.
-struct RequestedMove {
-    int x;
-    int y;
-    int pollsLeft;  // polls after which no report is expected any more
+// Everything the window application keeps between calls. The application owns it; the
+// window system's callbacks are C functions and reach it through l_state.
+struct GLFWAppState {
+    // A pointer position set on request whose motion report may still come: the window
+    // system delivers it while polling, after the motion callback is attached again.
+    struct RequestedMove {
+        int x;
+        int y;
+        int pollsLeft;  // polls after which no report is expected any more
+    };
+
+    GLFWwindow* window = nullptr;           // destroyed by glfwTerminate
+    bool quitRequested = false;             // set by a quit event; never cleared
+    bool resetTimeRequested = false;        // consumed by the next frame
+    bool mouseActive = true;                // mouse events only while the window is active
+    bool wasActive = false;                 // the window's active state at the previous frame
+    int keypressModifiers[kKeyCodes] = {};  // modifier bits at each code's last press
+    int modifierState = 0;                  // modifier bits reported with the latest key event
+    int previousWheelPosition = 0;          // wheel position of the previous wheel event
+    double wheelPosition = 0.0;             // sum of all scroll offsets: the wheel's position
+    std::vector<int> joysticks;             // joysticks found by the one scan
+    bool lookedForJoysticks = false;
+    double lastFrameTime = 0.0;  // time of the previous frame, seconds
+    std::string lastGlfwError;   // the latest GLFW error, for the fatal report
+    std::vector<RequestedMove> requestedMoves;
+
+    ~GLFWAppState();
 };
-std::vector<RequestedMove> l_requestedMoves;
-constexpr int kPollsForMoveReport = 2;
 
+namespace {
+
+// The state of the process's one window application; null while there is none.
+GLFWAppState* l_state = nullptr;
+
+}  // namespace
+
+// Also when a fatal-report hook unwinds a constructor that could not open the window.
+GLFWAppState::~GLFWAppState() {
+    if (l_state == this) {
+        l_state = nullptr;
+    }
+}
+
+namespace {
+
+constexpr int kPollsForMoveReport = 2;
 constexpr int kDepthBits = 24;
 constexpr int kStencilBits = 0;
 constexpr int kMaxVideoModes = 1000;
@@ -95,7 +118,9 @@ EVT::EventBus& bus() {
 }
 
 void rememberGlfwError(int, const char* description) {
-    l_lastGlfwError = description ? description : "";
+    if (l_state) {
+        l_state->lastGlfwError = description ? description : "";
+    }
 }
 
 // What the user is missing when the window system cannot start or open the window.
@@ -121,8 +146,8 @@ void raiseScreen(int width, int height) {
     bus().raiseEvent(&event, false);
 }
 
-bool windowIsActive() {
-    return g_window && glfwGetWindowAttrib(g_window, GLFW_FOCUSED) == GLFW_TRUE;
+bool windowIsActive(const GLFWAppState& state) {
+    return state.window && glfwGetWindowAttrib(state.window, GLFW_FOCUSED) == GLFW_TRUE;
 }
 
 std::pair<int, int> desktopSize() {
@@ -155,17 +180,17 @@ int engineModifiers(int glfwMods) {
 void pointerPosition(int& x, int& y) {
     double px = 0.0;
     double py = 0.0;
-    if (g_window) {
-        glfwGetCursorPos(g_window, &px, &py);
+    if (l_state && l_state->window) {
+        glfwGetCursorPos(l_state->window, &px, &py);
     }
     x = static_cast<int>(px);
     y = static_cast<int>(py);
 }
 
 // The change of the wheel position since the previous wheel event.
-int getWheelDiff(int position) {
-    const int diff = position - g_prevWheelPos;
-    g_prevWheelPos = position;
+int getWheelDiff(GLFWAppState& state, int position) {
+    const int diff = position - state.previousWheelPosition;
+    state.previousWheelPosition = position;
     return diff;
 }
 
@@ -182,48 +207,50 @@ void keyCallback(GLFWwindow*, int key, int, int action, int mods) {
     if (action == GLFW_REPEAT) {
         return;
     }
-    g_modifierState = engineModifiers(mods);
+    l_state->modifierState = engineModifiers(mods);
     KeyFunc(key, action);
 }
 void cursorPosCallback(GLFWwindow*, double x, double y) {
     const int pointerX = static_cast<int>(x);
     const int pointerY = static_cast<int>(y);
-    const auto requested = std::find_if(
-        l_requestedMoves.begin(), l_requestedMoves.end(),
-        [&](const RequestedMove& move) { return move.x == pointerX && move.y == pointerY; });
-    if (requested != l_requestedMoves.end()) {
+    auto& moves = l_state->requestedMoves;
+    const auto requested =
+        std::find_if(moves.begin(), moves.end(), [&](const GLFWAppState::RequestedMove& move) {
+            return move.x == pointerX && move.y == pointerY;
+        });
+    if (requested != moves.end()) {
         // The report of a move made on request: it raises no motion event.
-        l_requestedMoves.erase(requested);
+        moves.erase(requested);
         return;
     }
     MouseMotionFunc(pointerX, pointerY);
 }
 
 // Moves the pointer without a motion event, now or when the move is reported later.
-void moveCursorQuietly(int x, int y) {
-    glfwSetCursorPos(g_window, x, y);
-    l_requestedMoves.push_back({x, y, kPollsForMoveReport});
+void moveCursorQuietly(GLFWAppState& state, int x, int y) {
+    glfwSetCursorPos(state.window, x, y);
+    state.requestedMoves.push_back({x, y, kPollsForMoveReport});
 }
 void mouseButtonCallback(GLFWwindow*, int button, int action, int) {
     MouseButtonFunc(button, action);
 }
 void scrollCallback(GLFWwindow*, double, double yOffset) {
-    g_wheelPosition += yOffset;
-    MouseWheelFunc(static_cast<int>(g_wheelPosition));
+    l_state->wheelPosition += yOffset;
+    MouseWheelFunc(static_cast<int>(l_state->wheelPosition));
 }
 
 // The first call finds the joysticks present; later calls raise one event per
 // joystick found then (joysticks plugged in later are not seen).
-void checkJoysticks() {
-    if (!l_lookedForJoysticks) {
-        l_lookedForJoysticks = true;
+void checkJoysticks(GLFWAppState& state) {
+    if (!state.lookedForJoysticks) {
+        state.lookedForJoysticks = true;
         for (int index = 0; index < kMaxJoysticks; ++index) {
             if (glfwJoystickPresent(GLFW_JOYSTICK_1 + index) == GLFW_TRUE) {
-                l_joysticks.push_back(index);
+                state.joysticks.push_back(index);
             }
         }
     }
-    for (int index : l_joysticks) {
+    for (int index : state.joysticks) {
         int axisCount = 0;
         int buttonCount = 0;
         const float* axes = glfwGetJoystickAxes(GLFW_JOYSTICK_1 + index, &axisCount);
@@ -234,26 +261,50 @@ void checkJoysticks() {
     }
 }
 
+// The focus-change event, when the window's active state changed since the previous
+// frame; the mouse callbacks follow the active state.
+void raiseFocusChange(GLFWAppState& state) {
+    const bool nowActive = windowIsActive(state);
+    if (nowActive != state.wasActive) {
+        state.mouseActive = nowActive;
+        EVT::Event_EnterLeave event(nowActive);
+        bus().raiseEvent(&event, false);
+    }
+    state.wasActive = nowActive;
+}
+
 // One frame: the elapsed game time, the pre-update and update events, then the
 // render event inside a pushed matrix.
-void DrawFunc(float gameSpeed) {
+void DrawFunc(GLFWAppState& state, float gameSpeed) {
     const double now = glfwGetTime();
-    if (g_resetTime) {
-        l_lastCount = now;
-        g_resetTime = false;
+    if (state.resetTimeRequested) {
+        state.lastFrameTime = now;
+        state.resetTimeRequested = false;
     }
     const float elapsed =
-        static_cast<float>((now - l_lastCount) * kMillisecondsPerSecond * gameSpeed);
+        static_cast<float>((now - state.lastFrameTime) * kMillisecondsPerSecond * gameSpeed);
 
     EVT::Event_PreUpdate preUpdate(elapsed);
     bus().raiseEvent(&preUpdate, false);
     EVT::Event_Update update(elapsed);
     bus().raiseEvent(&update, false);
-    l_lastCount = now;
+    state.lastFrameTime = now;
 
     Render::OGL::pushFrameMatrix();
     bus().raiseEvent(EVT::ET_RENDER, false);
     Render::OGL::popFrameMatrix();
+}
+
+// Key and mouse input ends with the frame loop.
+void detachInputCallbacks(GLFWwindow* window) {
+    glfwSetKeyCallback(window, nullptr);
+    glfwSetCursorPosCallback(window, nullptr);
+    glfwSetMouseButtonCallback(window, nullptr);
+}
+
+// Mouse callbacks raise events only while the window is active.
+bool mouseActive() {
+    return l_state && l_state->mouseActive;
 }
 
 }  // namespace
@@ -318,19 +369,19 @@ void ReshapeFunc(int width, int height) {
 
 void KeyFunc(int key, int action) {
     const unsigned char code = translateKey(key);
-    if (code == 0) {
+    if (code == 0 || !l_state) {
         return;
     }
     const bool pressed = action == GLFW_PRESS;
     if (pressed) {
-        s_keypressModifiers[code] = g_modifierState;
+        l_state->keypressModifiers[code] = l_state->modifierState;
     }
-    EVT::Event_Key event(code, pressed, s_keypressModifiers[code]);
+    EVT::Event_Key event(code, pressed, l_state->keypressModifiers[code]);
     bus().raiseEvent(&event, false);
 }
 
 void MouseButtonFunc(int button, int action) {
-    if (!g_mouseAtv) {
+    if (!mouseActive()) {
         return;
     }
     int buttons = 0;
@@ -355,7 +406,7 @@ void MouseButtonFunc(int button, int action) {
 }
 
 void MouseMotionFunc(int x, int y) {
-    if (!g_mouseAtv) {
+    if (!mouseActive()) {
         return;
     }
     EVT::Event_Mouse event(x, y, 0, 0, false);
@@ -363,27 +414,28 @@ void MouseMotionFunc(int x, int y) {
 }
 
 void MouseWheelFunc(int) {
-    if (!g_mouseAtv) {
+    if (!mouseActive()) {
         return;
     }
     int x = 0;
     int y = 0;
     pointerPosition(x, y);
-    const int wheel = getWheelDiff(static_cast<int>(g_wheelPosition));
+    const int wheel = getWheelDiff(*l_state, static_cast<int>(l_state->wheelPosition));
     EVT::Event_Mouse event(x, y, wheel, 0, false);
     bus().raiseEvent(&event, false);
 }
 
 GLFWApp::GLFWApp(const char* title, int width, int height, bool fullscreen,
                  unsigned long clearColour, bool clearEnabled, float gameSpeed)
-    : gameSpeed(gameSpeed) {
+    : gameSpeed(gameSpeed), state(std::make_unique<GLFWAppState>()) {
     setClearColor(clearColour);
     setClearWindow(clearEnabled);
-    g_app = this;
+    l_state = state.get();
 
     glfwSetErrorCallback(rememberGlfwError);
     if (glfwInit() != GLFW_TRUE) {
-        QUORLITH_FATAL("Cannot start the window system: " << l_lastGlfwError << startFailureHint());
+        QUORLITH_FATAL("Cannot start the window system: " << state->lastGlfwError
+                                                          << startFailureHint());
     }
 
     std::vector<std::pair<int, int>> allowed;
@@ -397,61 +449,62 @@ GLFWApp::GLFWApp(const char* title, int width, int height, bool fullscreen,
     glfwDefaultWindowHints();
     glfwWindowHint(GLFW_DEPTH_BITS, kDepthBits);
     glfwWindowHint(GLFW_STENCIL_BITS, kStencilBits);
-    g_window = glfwCreateWindow(openWidth, openHeight, title,
-                                fullscreen ? glfwGetPrimaryMonitor() : nullptr, nullptr);
-    if (!g_window) {
+    state->window = glfwCreateWindow(openWidth, openHeight, title,
+                                     fullscreen ? glfwGetPrimaryMonitor() : nullptr, nullptr);
+    if (!state->window) {
         QUORLITH_FATAL("Cannot open a " << openWidth << "x" << openHeight
-                                        << " window with an OpenGL context: " << l_lastGlfwError
-                                        << openFailureHint());
+                                        << " window with an OpenGL context: "
+                                        << state->lastGlfwError << openFailureHint());
     }
-    glfwMakeContextCurrent(g_window);
+    glfwMakeContextCurrent(state->window);
     // The render controller's vertical sync goes to this window's context.
     Render::OGL::installSwapInterval(glfwSwapInterval);
-    glfwSetWindowCloseCallback(g_window, closeCallback);
-
-    std::fill(std::begin(s_keypressModifiers), std::end(s_keypressModifiers), 0);
+    glfwSetWindowCloseCallback(state->window, closeCallback);
 
     raiseScreen(size.first, size.second);
-    glfwSetInputMode(g_window, GLFW_CURSOR, GLFW_CURSOR_NORMAL);
+    glfwSetInputMode(state->window, GLFW_CURSOR, GLFW_CURSOR_NORMAL);
     raiseScreen(size.first, size.second);
 }
 
 GLFWApp::~GLFWApp() {
     Render::OGL::installSwapInterval(nullptr);
-    g_app = nullptr;
-    g_window = nullptr;
-    glfwTerminate();
+    glfwTerminate();  // destroys the window; the state goes with this object
 }
 
 bool GLFWApp::initWindowApp() {
-    glfwSetWindowSizeCallback(g_window, sizeCallback);
-    glfwSetInputMode(g_window, GLFW_STICKY_KEYS, GLFW_TRUE);
-    glfwSetKeyCallback(g_window, keyCallback);
-    glfwSetCursorPosCallback(g_window, cursorPosCallback);
-    glfwSetMouseButtonCallback(g_window, mouseButtonCallback);
-    glfwSetScrollCallback(g_window, scrollCallback);
-    g_mouseAtv = true;
+    GLFWwindow* window = state->window;
+    glfwSetWindowSizeCallback(window, sizeCallback);
+    glfwSetInputMode(window, GLFW_STICKY_KEYS, GLFW_TRUE);
+    glfwSetKeyCallback(window, keyCallback);
+    glfwSetCursorPosCallback(window, cursorPosCallback);
+    glfwSetMouseButtonCallback(window, mouseButtonCallback);
+    glfwSetScrollCallback(window, scrollCallback);
+    state->mouseActive = true;
+    // Where a host drives frame() itself, focus changes count from here.
+    state->wasActive = windowIsActive(*state);
     bus().addConsumer(EVT::ET_QUIT, this);
     bus().addConsumer(EVT::ET_SET_MOUSE, this);
     return true;
 }
 
 void GLFWApp::run() {
-    bool active = windowIsActive();
-    while (!g_exitApp) {
-        const bool nowActive = windowIsActive();
-        if (nowActive != active) {
-            g_mouseAtv = nowActive;
-            EVT::Event_EnterLeave event(nowActive);
-            bus().raiseEvent(&event, false);
-        }
-        checkJoysticks();
-        DrawFunc(gameSpeed);
-        active = nowActive;
+    state->wasActive = windowIsActive(*state);
+    while (frame()) {
     }
-    glfwSetKeyCallback(g_window, nullptr);
-    glfwSetCursorPosCallback(g_window, nullptr);
-    glfwSetMouseButtonCallback(g_window, nullptr);
+}
+
+bool GLFWApp::frame() {
+    if (!state->quitRequested) {
+        raiseFocusChange(*state);
+        checkJoysticks(*state);
+        DrawFunc(*state, gameSpeed);
+    }
+    if (state->quitRequested) {
+        // The frame in which the quit arrived was the last one: no more input.
+        detachInputCallbacks(state->window);
+        return false;
+    }
+    return true;
 }
 
 void GLFWApp::getAllowedSizes(std::vector<std::pair<int, int>>& sizes) {
@@ -470,7 +523,7 @@ void GLFWApp::getAllowedSizes(std::vector<std::pair<int, int>>& sizes) {
 
 void GLFWApp::setSize(const std::pair<int, int>& size) {
     // The window system refuses a side of 0; the window keeps at least one pixel.
-    glfwSetWindowSize(g_window, std::max(size.first, 1), std::max(size.second, 1));
+    glfwSetWindowSize(state->window, std::max(size.first, 1), std::max(size.second, 1));
     raiseScreen(size.first, size.second);
 }
 
@@ -479,19 +532,20 @@ double GLFWApp::getTime() const {
 }
 
 void GLFWApp::resetTime() {
-    g_resetTime = true;
+    state->resetTimeRequested = true;
 }
 
 void GLFWApp::showWindow() {
-    glfwSwapBuffers(g_window);
+    glfwSwapBuffers(state->window);
     glfwPollEvents();
-    for (RequestedMove& move : l_requestedMoves) {
+    auto& moves = state->requestedMoves;
+    for (GLFWAppState::RequestedMove& move : moves) {
         --move.pollsLeft;
     }
-    l_requestedMoves.erase(
-        std::remove_if(l_requestedMoves.begin(), l_requestedMoves.end(),
-                       [](const RequestedMove& move) { return move.pollsLeft <= 0; }),
-        l_requestedMoves.end());
+    moves.erase(
+        std::remove_if(moves.begin(), moves.end(),
+                       [](const GLFWAppState::RequestedMove& move) { return move.pollsLeft <= 0; }),
+        moves.end());
 }
 
 void GLFWApp::clearWindow(unsigned long colour) {
@@ -504,7 +558,7 @@ void GLFWApp::clearWindow(unsigned long colour) {
 
 void GLFWApp::handleEvent(EVT::I_Event* event) {
     if (event->type == EVT::ET_QUIT) {
-        g_exitApp = true;
+        state->quitRequested = true;
         return;
     }
     if (event->type != EVT::ET_SET_MOUSE) {
@@ -517,25 +571,26 @@ void GLFWApp::handleEvent(EVT::I_Event* event) {
         x != EVT::Event_SetMouse::kNotGiven && y != EVT::Event_SetMouse::kNotGiven;
 
     // Moving the pointer here must not raise a motion event.
-    glfwSetCursorPosCallback(g_window, nullptr);
+    GLFWwindow* window = state->window;
+    glfwSetCursorPosCallback(window, nullptr);
     switch (request->getCursorAction()) {
         case EVT::Event_SetMouse::kShowCursor:
-            glfwSetInputMode(g_window, GLFW_CURSOR, GLFW_CURSOR_NORMAL);
+            glfwSetInputMode(window, GLFW_CURSOR, GLFW_CURSOR_NORMAL);
             if (positionGiven) {
-                moveCursorQuietly(x, y);
+                moveCursorQuietly(*state, x, y);
             }
             break;
         case EVT::Event_SetMouse::kHideCursor:
             if (positionGiven) {
-                moveCursorQuietly(x, y);
+                moveCursorQuietly(*state, x, y);
             }
-            glfwSetInputMode(g_window, GLFW_CURSOR, GLFW_CURSOR_HIDDEN);
+            glfwSetInputMode(window, GLFW_CURSOR, GLFW_CURSOR_HIDDEN);
             break;
         default:
-            moveCursorQuietly(x, y);
+            moveCursorQuietly(*state, x, y);
             break;
     }
-    glfwSetCursorPosCallback(g_window, cursorPosCallback);
+    glfwSetCursorPosCallback(window, cursorPosCallback);
 }
 
 }  // namespace Game

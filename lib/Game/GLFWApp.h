@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <utility>
 #include <vector>
 
@@ -10,9 +11,11 @@
 
 namespace Game {
 
+struct GLFWAppState;
+
 // The game window: one GLFW window with an OpenGL context, its input turned into
 // events on the bus, and the frame loop that drives the game. There is one per
-// process; the window callbacks reach it through file-level state.
+// process; the window callbacks reach its state through one file-level pointer.
 class GLFWApp : public I_WindowApp, public EVT::I_EventConsumer {
 public:
     // Opens the window (size chosen by chooseWindowSize), makes its context current and
@@ -24,7 +27,16 @@ public:
     ~GLFWApp() override;
 
     bool initWindowApp() override;
+    // Calls frame() until a quit event has been handled.
     void run() override;
+    // One step of the frame loop: the focus-change event when the window's active
+    // state changed since the previous step, one joystick event per joystick, then the
+    // pre-update, update and render events of one frame (the game manager presents the
+    // frame in the render event, which is when the window's input arrives). A host with
+    // a main loop of its own calls it once per frame instead of run(). Returns false
+    // once a quit event has been handled, in this step or before: the key and mouse
+    // callbacks are removed then, and later calls run no frame.
+    bool frame();
     void getAllowedSizes(std::vector<std::pair<int, int>>& sizes) override;
     void setSize(const std::pair<int, int>& size) override;
     double getTime() const override;
@@ -40,6 +52,9 @@ public:
 protected:
     // Factor applied to every frame time.
     float gameSpeed;
+
+private:
+    std::unique_ptr<GLFWAppState> state;  // owned: window, flags, input and frame clock
 };
 
 // The window size to open, from the requested size, the full-screen flag, the sizes

@@ -166,6 +166,27 @@ TEST_F(WindowApp, FrameRaisesPreUpdateUpdateAndRenderUntilQuit) {
     }
 }
 
+// A host with its own main loop steps the frames itself and sees what run() raises.
+TEST_F(WindowApp, FrameStepRaisesTheEventsOfOneIterationOfRun) {
+    auto app = open(64, 64);
+    ASSERT_TRUE(app->initWindowApp());
+    EventRecorder frames(
+        {EVT::ET_ENTER_LEAVE, EVT::ET_JOYPAD, EVT::ET_PRE_UPDATE, EVT::ET_UPDATE, EVT::ET_RENDER});
+    EXPECT_TRUE(app->frame());
+    const std::vector<int> stepped = frames.types();
+    EXPECT_EQ(stepped, (std::vector<int>{7, 6, 8}));
+
+    frames.events.clear();
+    quitInFrame(frames, 1);
+    app->run();
+    EXPECT_EQ(frames.types(), stepped);
+
+    // Once the quit is handled a step runs no frame.
+    frames.events.clear();
+    EXPECT_FALSE(app->frame());
+    EXPECT_TRUE(frames.events.empty());
+}
+
 TEST_F(WindowApp, QueuedQuitFromUpdateStillRendersThatFrame) {
     auto app = open(64, 64);
     ASSERT_TRUE(app->initWindowApp());
