@@ -46,6 +46,21 @@ TEST(PlayField, SmallSizesAreRaisedToSixteenAndTheGridStartsClear) {
     EXPECT_TRUE(field.setCells().empty());
 }
 
+TEST(PlayField, SizesAreKeptWithinTheColumnRowAndCellLimits) {
+    struct Case {
+        int width, height, expectedWidth, expectedHeight;
+    };
+    const Case cases[] = {{100000, 100000, 4096, 1024},
+                          {16, 100000, 16, 4096},
+                          {-2147483647, 2147483647, 16, 4096},
+                          {2048, 2048, 2048, 2048}};
+    for (const Case& c : cases) {
+        const PlayField field(c.width, c.height);
+        EXPECT_EQ(field.getGridWidth(), c.expectedWidth) << c.width << " x " << c.height;
+        EXPECT_EQ(field.getGridHeight(), c.expectedHeight) << c.width << " x " << c.height;
+    }
+}
+
 TEST(DrawLine, DegenerateAndMissingLinesSetNothing) {
     Field field;
     field.drawLine(5, 5, 5, 5);      // a cell to itself
