@@ -247,7 +247,7 @@ def is_package(dep):
 
 
 def find_cycles(graph):
-    """One cycle (as a closed path of names) per strongly connected group of targets."""
+    """Every cycle a depth-first walk closes, as a closed path of names."""
     cycles = []
     state = {}
     stack = []
