@@ -17,6 +17,7 @@
 #include "Util/NumberConversion.h"
 #include "Util/Range.h"
 #include "game/RandSimple.h"
+#include "game/ReplaySession.h"
 
 namespace Tool {
 
@@ -34,6 +35,7 @@ constexpr int kDefaultSides = 6;
 constexpr float kPlayerVertexOffset = 90.0f;
 
 const char* const kDead = "DEAD";
+constexpr unsigned char kStopPlaybackKey = 27;  // "ESC"
 const char* const kExit = "EXIT";
 
 // Values read once per program, on first use, and shared by every instance; later
@@ -158,6 +160,10 @@ bool drawNest(PlayField::Polygon p, const char* stepKey, DrawFn draw) {
 
 }  // namespace
 
+ReplayPreparation::ReplayPreparation() {
+    ReplaySession::instance().prepare();
+}
+
 MainLogic::MainLogic(Game::GameManager* gameManager, ViewFactory factory)
     : PlayField(gridColumns(), gridRows()),
       manager(gameManager),
@@ -172,16 +178,19 @@ MainLogic::MainLogic(Game::GameManager* gameManager, ViewFactory factory)
       rotationChange(CFG::parser()->getNumber<float>("PLAYER_ROT_CHANGE")),
       maxHeight(CFG::parser()->getNumber<float>("PLAYER_MAX_HEIGHT")),
       baseHeight(CFG::parser()->getNumber<float>("PLAYER_BASE_HEIGHT")),
-      levelSecs(CFG::parser()->getNumber<int>("LEVEL_SECS")) {
+      levelSecs(CFG::parser()->getNumber<int>("LEVEL_SECS")),
+      heldKeys(0) {
     unsigned int seed = CFG::parser()->getNumber<unsigned int>("GAME_SEED");
     if (seed == 0) {
         seed = static_cast<unsigned int>(std::time(nullptr));
     }
     random = std::make_unique<RNG::RandSimple>(seed);
+    ReplaySession::instance().noteSeed(seed);
 }
 
 void MainLogic::forgetProgramSettings() {
     settings() = ProgramSettings();
+    ReplaySession::reset();
 }
 
 MainLogic::~MainLogic() {
@@ -199,6 +208,7 @@ void MainLogic::onEnter(const std::string& /*previousState*/, const std::string&
     if (view != nullptr) {
         transition.clear();
         showInfo = false;
+        ReplaySession::instance().runStarted();
     } else {
         view = viewFactory != nullptr ? viewFactory(manager, this) : nullptr;
         if (view != nullptr && manager != nullptr) {
@@ -234,11 +244,17 @@ std::string MainLogic::onUpdate(float dt) {
         s.keysRead = true;
     }
 
+    const bool inRun = transition.empty();
     if (paused) {
         dt = 0.0f;
     }
+    heldKeys = movementKeysHeld();
+    if (inRun && ReplaySession::instance().playing() && !takeRecordedFrame(dt)) {
+        endRun(false);
+        return transition;
+    }
     const float dtSec = dt / kMsPerSecond;
-    if (transition.empty()) {
+    if (inRun) {
         elapsed += dt;
     }
 
@@ -264,11 +280,36 @@ std::string MainLogic::onUpdate(float dt) {
     moveRings(shrink, dtSec);
 
     movePlayer(dtSec);
-    if (drawPlayer()) {
-        showInfo = true;
-        transition = kDead;
+    const bool hit = drawPlayer();
+    if (inRun) {
+        ReplaySession::instance().frameDone(dt, heldKeys);
+    }
+    if (hit) {
+        endRun(inRun);
     }
     return transition;
+}
+
+// The recorded frame time and keys of the next frame; false when the playback is over,
+// by its end or by escape.
+bool MainLogic::takeRecordedFrame(float& dt) {
+    Replay::Frame frame{};
+    if (keyHeld(kStopPlaybackKey) || !ReplaySession::instance().nextFrame(frame)) {
+        return false;
+    }
+    dt = frame.dt;
+    heldKeys = frame.keys;
+    return true;
+}
+
+// A collision, or the end of a playback: the title follows with the time shown.
+void MainLogic::endRun(bool collided) {
+    const bool wasInRun = transition.empty();
+    showInfo = true;
+    transition = kDead;
+    if (wasInRun) {
+        ReplaySession::instance().runEnded(elapsed, getLevel(), collided);
+    }
 }
 
 // Each ring is drawn where it stood before this frame's move; a ring that reaches the
@@ -287,17 +328,16 @@ void MainLogic::moveRings(float shrink, float dtSec) {
 }
 
 void MainLogic::movePlayer(float dtSec) {
-    const ProgramSettings& s = settings();
-    if (keyHeld(s.keyUp)) {
+    if (heldKeys & Replay::kUp) {
         playerHeight += dtSec * heightChange;
     }
-    if (keyHeld(s.keyDown)) {
+    if (heldKeys & Replay::kDown) {
         playerHeight -= dtSec * heightChange;
     }
-    if (keyHeld(s.keyLeft)) {
+    if (heldKeys & Replay::kLeft) {
         playerRotation += dtSec * rotationChange;
     }
-    if (keyHeld(s.keyRight)) {
+    if (heldKeys & Replay::kRight) {
         playerRotation -= dtSec * rotationChange;
     }
     // Below 0 becomes 0; so does a height that is not a number (opposite keys held with
@@ -326,6 +366,13 @@ bool MainLogic::drawPlayer() {
                          0.0f};
     return drawNest(player, "PLAYER_POLY_RADIUS_STEP",
                     [this](const Polygon& p) { return drawPolygon(p); });
+}
+
+std::uint8_t MainLogic::movementKeysHeld() const {
+    const ProgramSettings& s = settings();
+    return static_cast<std::uint8_t>(
+        (keyHeld(s.keyUp) ? Replay::kUp : 0) | (keyHeld(s.keyDown) ? Replay::kDown : 0) |
+        (keyHeld(s.keyLeft) ? Replay::kLeft : 0) | (keyHeld(s.keyRight) ? Replay::kRight : 0));
 }
 
 bool MainLogic::keyHeld(unsigned char code) const {

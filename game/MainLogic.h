@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <deque>
 #include <memory>
 #include <string>
@@ -20,16 +21,27 @@ class I_Random;
 
 namespace Tool {
 
+// Prepares the replays of the process (ReplaySession::prepare) before the running state
+// reads its configuration: a base class, so that it comes before the play field's.
+struct ReplayPreparation {
+    ReplayPreparation();
+};
+
 // The running state ("RUNNING"): one run of play. Every frame it rebuilds the play
 // field from the centre-polygon snapshot, tops the rings up, draws, shrinks and turns
 // them, moves the player from the held keys, draws it and tests its vertices. onUpdate
 // returns "" while the run goes on, "DEAD" after a collision and "EXIT" on the very
 // first frame of the program, after the first entry has created the main view.
+// While a replay plays (ReplaySession), its recorded frame times and keys replace the
+// frame time given and the keyboard; escape stops it.
 //
 // Configuration is read by key as the game needs it; the movement keys, the shrink
 // parameters and the ring parameters are read once per program and shared by every
 // instance.
-class MainLogic : public Game::I_LogicState, public EVT::I_EventConsumer, public PlayField {
+class MainLogic : public Game::I_LogicState,
+                  public EVT::I_EventConsumer,
+                  private ReplayPreparation,
+                  public PlayField {
 public:
     // Reads the grid size, the player parameters, LEVEL_SECS and GAME_SEED. manager is not
     // owned and may be null (the view is then not registered anywhere); viewFactory makes
@@ -94,6 +106,9 @@ private:
     void movePlayer(float dtSec);
     bool drawPlayer();
     bool keyHeld(unsigned char code) const;
+    std::uint8_t movementKeysHeld() const;
+    bool takeRecordedFrame(float& dt);
+    void endRun(bool collided);
 
     Game::GameManager* manager;  // not owned, may be null
     ViewFactory viewFactory;     // may be null: no view is made
@@ -111,6 +126,7 @@ private:
     float maxHeight;
     float baseHeight;
     int levelSecs;
+    std::uint8_t heldKeys;  // Replay::kUp ... kRight held in the current frame
 };
 
 }  // namespace Tool

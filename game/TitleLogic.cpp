@@ -4,6 +4,7 @@
 #include "Devices/Keyboard.h"
 #include "EVT/EventBus.h"
 #include "EVT/I_Event.h"
+#include "game/ReplaySession.h"
 
 namespace Tool {
 
@@ -34,7 +35,7 @@ void TitleLogic::onEnter(const std::string& /*previousState*/, const std::string
 std::string TitleLogic::onUpdate(float /*dt*/) {
     if (keyHeld(kQuitKey)) {
         Util::Singleton<EVT::EventBus>::instance().raiseEvent(EVT::ET_QUIT, false);
-    } else if (keyHeld(kStartKey)) {
+    } else if (ReplaySession::instance().takeStartRequest() || keyHeld(kStartKey)) {
         transition = "START";
     }
     return transition;

@@ -27,7 +27,8 @@ public:
     // Empties the transition; both arguments are ignored.
     void onEnter(const std::string& previousState, const std::string& transition) override;
     // Escape held: raises the quit request at once and leaves the transition as it is.
-    // Otherwise space held: the transition becomes "START". dt is ignored.
+    // Otherwise space held, or a replay waiting to be played: the transition becomes
+    // "START". dt is ignored.
     std::string onUpdate(float dt) override;
     void doExit(const std::string& next) override;
     // Ignores every event.

@@ -26,6 +26,11 @@ const char* const kUsage =
     "  --grid              print the final grid, '#' set and '.' clear, row 0 first\n"
     "  --every K           print the grid after frames K, 2K, ..., each after a line\n"
     "                      'frame <n>'; K from 1 to 10000000\n"
+    "  --replay FILE       play the recorded run in FILE (its frame times, keys and\n"
+    "                      settings); runs until it ends unless --frames is given\n"
+    "  --check             with --replay: compare the end of the run (collision frame,\n"
+    "                      elapsed time, level) with the recorded one, print a line\n"
+    "                      'replay ...' and exit 1 on a difference\n"
     "  --help              print this text\n"
     "\n"
     "It stops after N frames, after the frame in which the running state returns\n"
@@ -92,6 +97,7 @@ const char* usageText() {
 
 Options parseOptions(int argc, const char* const* argv) {
     Options options;
+    bool framesGiven = false;
     if (argc > 0) {
         options.gameArgs.push_back(argv[0]);
     }
@@ -109,12 +115,17 @@ Options parseOptions(int argc, const char* const* argv) {
         }
         if (arg == "--frames") {
             options.frames = parseCount(arg, value(), 1);
+            framesGiven = true;
         } else if (arg == "--dt") {
             options.frameMs = parseFrameTime(value());
         } else if (arg == "--hold") {
             options.holds.push_back(parseHold(value()));
         } else if (arg == "--no-start") {
             options.start = false;
+        } else if (arg == "--replay") {
+            options.replay = value();
+        } else if (arg == "--check") {
+            options.check = true;
         } else if (arg == "--grid") {
             options.grid = true;
         } else if (arg == "--every") {
@@ -124,6 +135,12 @@ Options parseOptions(int argc, const char* const* argv) {
         } else {
             options.gameArgs.push_back(argv[i]);
         }
+    }
+    if (options.check && options.replay.empty()) {
+        throw UsageError("--check needs --replay");
+    }
+    if (!options.replay.empty() && !framesGiven) {
+        options.frames = Options::kMaxFrames;
     }
     if (options.start) {
         options.holds.insert(options.holds.begin(),

@@ -33,6 +33,8 @@ struct Options {
     bool grid = false;
     long every = 0;  // 0: no grids between frames
     bool help = false;
+    std::string replay;  // --replay: the replay file to play; empty for none
+    bool check = false;  // --check: compare the end of the replay with the recorded one
     // The program name and the start-up arguments (settings file, extra file, overrides),
     // in order; they point into the argument vector given to parseOptions.
     std::vector<const char*> gameArgs;

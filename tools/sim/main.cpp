@@ -7,13 +7,17 @@
 
 #include <cstdio>
 
+#include "CFG/Global.h"
 #include "Game/StartupSettings.h"
+#include "game/ReplaySession.h"
+#include "tools/sim/ReplayCheck.h"
 #include "tools/sim/SimOptions.h"
 #include "tools/sim/Simulation.h"
 
 namespace {
 
 constexpr int kUsageError = 2;
+constexpr int kReplayDiffers = 1;
 
 }  // namespace
 
@@ -33,7 +37,19 @@ int main(int argc, char** argv) {
             static_cast<int>(options.gameArgs.size()), options.gameArgs.data())) {
         return *exitCode;
     }
+    if (!options.replay.empty()) {
+        CFG::getDefaultOverrides()->add("REPLAY_PLAY", options.replay);
+    }
     const Sim::Result result = Sim::play(options, stdout);
     std::printf("%s\n", Sim::summaryLine(result).c_str());
+    if (options.check) {
+        const Tool::ReplaySession& session = Tool::ReplaySession::instance();
+        const Sim::ReplayCheck check =
+            Sim::checkReplay(*session.playedReplay(), session.playbackOutcome());
+        std::printf("%s\n", check.line.c_str());
+        if (!check.same) {
+            return kReplayDiffers;
+        }
+    }
     return 0;
 }
