@@ -110,13 +110,14 @@ function(quorlith_benchmark)
 endfunction()
 
 # quorlith_fuzz_target(NAME <target> SOURCES <files...> [DEPS <targets...>] CORPUS <dir>)
-# Under QUORLITH_FUZZ the target links libFuzzer; otherwise it links a small driver
-# that runs every file of the checked-in corpus once, registered as a CTest test.
+# Every target links the shared fuzz support (fuzz/support). Under QUORLITH_FUZZ the
+# target links libFuzzer; otherwise it links a small driver that runs every file of the
+# checked-in corpus once, registered as a CTest test.
 function(quorlith_fuzz_target)
     cmake_parse_arguments(ARG "" "NAME;CORPUS" "DEPS;SOURCES" ${ARGN})
     add_executable(${ARG_NAME} ${ARG_SOURCES})
     target_include_directories(${ARG_NAME} PRIVATE ${CMAKE_SOURCE_DIR}/lib ${CMAKE_SOURCE_DIR})
-    target_link_libraries(${ARG_NAME} PRIVATE ${ARG_DEPS})
+    target_link_libraries(${ARG_NAME} PRIVATE ${ARG_DEPS} fuzz_support)
     quorlith_target_options(${ARG_NAME})
     if(QUORLITH_FUZZ)
         target_compile_options(${ARG_NAME} PRIVATE -fsanitize=fuzzer)

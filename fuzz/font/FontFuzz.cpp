@@ -6,20 +6,11 @@
 // written only inside the vertex array. Fatal reports (bad mappings, missing images,
 // sizes beyond the limits) are turned into exceptions by the report hook; a number that
 // cannot be read throws std::domain_error by design.
-#include <unistd.h>
-
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
-#include <cstdlib>
 #include <cstring>
-#include <filesystem>
-#include <fstream>
-#include <ostream>
-#include <stdexcept>
-#include <streambuf>
 #include <string>
-#include <system_error>
 #include <vector>
 
 #include "MatSys/I_Texture.h"
@@ -32,35 +23,15 @@
 #include "SprFont/SpriteFontRenderer.h"
 #include "SprSys/SpriteRender.h"
 #include "SprSys/SpriteSheet.h"
-#include "Util/Debug.h"
-#include "Util/FatalReport.h"
+#include "fuzz/support/FuzzSupport.h"
 
 namespace {
+
+using FuzzSupport::check;
 
 constexpr const char* kFontName = "font.cfg";
 constexpr const char* kImageName = "glyphs.tga";
 constexpr int kArrayQuads = 64;
-
-class FatalReported : public std::runtime_error {
-public:
-    using std::runtime_error::runtime_error;
-};
-
-[[noreturn]] void throwReport(const std::string& message) {
-    throw FatalReported(message);
-}
-
-void check(bool condition) {
-    if (!condition) {
-        std::abort();
-    }
-}
-
-// Swallows the report text.
-class NullBuffer : public std::streambuf {
-protected:
-    int overflow(int c) override { return c; }
-};
 
 // A texture that knows its size only.
 class SizedTexture : public MatSys::I_Texture {
@@ -131,56 +102,6 @@ private:
     std::vector<unsigned char> bytes;
 };
 
-std::string l_directory;
-
-void removeDirectory() {
-    std::error_code ignored;
-    std::filesystem::remove_all(l_directory, ignored);
-}
-
-// The private working directory (include keys and the image resolve there), made on
-// the first call and removed at exit.
-const std::string& setUpOnce() {
-    if (!l_directory.empty()) {
-        return l_directory;
-    }
-    static NullBuffer nullBuffer;
-    static std::ostream nullStream(&nullBuffer);
-    Util::Singleton<Util::Debug>::instance().setErrorStream(&nullStream);
-    Util::setFatalReportHook(throwReport);
-    char pattern[] = "/tmp/quorlith-font-fuzz-XXXXXX";
-    if (!mkdtemp(pattern)) {
-        std::abort();
-    }
-    l_directory = pattern;
-    std::atexit(removeDirectory);
-    return l_directory;
-}
-
-class WorkingDirectory {
-public:
-    explicit WorkingDirectory(const std::string& directory) {
-        if (!getcwd(previous, sizeof previous) || chdir(directory.c_str()) != 0) {
-            std::abort();
-        }
-    }
-    ~WorkingDirectory() {
-        if (chdir(previous) != 0) {
-            std::abort();
-        }
-    }
-    WorkingDirectory(const WorkingDirectory&) = delete;
-    WorkingDirectory& operator=(const WorkingDirectory&) = delete;
-
-private:
-    char previous[4096];
-};
-
-void writeFile(const char* name, const char* data, size_t size) {
-    std::ofstream out(name, std::ios::binary | std::ios::trunc);
-    out.write(data, std::streamsize(size));
-}
-
 // What a loaded font promises, and a layout of every character inside the array.
 void checkFont(SprFont::SpriteFont& font) {
     check(font.getWidth() >= 1 && font.getWidth() <= MatSys::kMaxTextureSide);
@@ -203,21 +124,20 @@ void checkFont(SprFont::SpriteFont& font) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    WorkingDirectory inPrivateDirectory(setUpOnce());
+    // Include keys and the image resolve in the private working directory.
+    FuzzSupport::WorkingDirectory inPrivateDirectory(FuzzSupport::setUpOnce("font"));
     const char* bytes = reinterpret_cast<const char*>(data);
     const auto* split = static_cast<const char*>(std::memchr(bytes, '\0', size));
     const size_t configSize = split ? size_t(split - bytes) : size;
-    writeFile(kFontName, bytes, configSize);
+    FuzzSupport::writeFile(kFontName, bytes, configSize);
     const size_t imageStart = split ? configSize + 1 : size;
-    writeFile(kImageName, bytes + imageStart, size - imageStart);
+    FuzzSupport::writeFile(kImageName, bytes + imageStart, size - imageStart);
 
     TgaSizeMaker maker;
     MatSys::TextureStore textures(&maker);
-    try {
+    FuzzSupport::surviveIntendedEndings([&] {
         SprFont::SpriteFont font(&textures, kFontName, 0.0f);
         checkFont(font);
-    } catch (const FatalReported&) {
-    } catch (const std::domain_error&) {
-    }
+    });
     return 0;
 }

@@ -12,21 +12,14 @@
 #include "Render/OGL/GL.h"
 #define GLFW_INCLUDE_NONE
 #include <GLFW/glfw3.h>
-#include <unistd.h>
 
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
-#include <fstream>
 #include <memory>
-#include <ostream>
 #include <set>
-#include <stdexcept>
-#include <streambuf>
 #include <string>
-#include <system_error>
 
 #include "MatSys/Material.h"
 #include "MatSys/MaterialStore.h"
@@ -34,41 +27,15 @@
 #include "MatSys/ShaderParams.h"
 #include "MatSys/ShaderProgramStore.h"
 #include "MatSys/TextureLimits.h"
-#include "Util/Debug.h"
-#include "Util/FatalReport.h"
+#include "fuzz/support/FuzzSupport.h"
 
 namespace {
 
+using FuzzSupport::check;
+using FuzzSupport::surviveIntendedEndings;
+
 const char* const kFiles[] = {"m.matdef", "p.prg", "v.VS.shader", "f.FS.shader", "t.tga"};
 constexpr int kWindowSide = 16;
-
-class FatalReported : public std::runtime_error {
-public:
-    using std::runtime_error::runtime_error;
-};
-
-[[noreturn]] void throwReport(const std::string& message) {
-    throw FatalReported(message);
-}
-
-void check(bool condition) {
-    if (!condition) {
-        std::abort();
-    }
-}
-
-// Swallows the report text.
-class NullBuffer : public std::streambuf {
-protected:
-    int overflow(int c) override { return c; }
-};
-
-std::string l_directory;
-
-void removeDirectory() {
-    std::error_code ignored;
-    std::filesystem::remove_all(l_directory, ignored);
-}
 
 // A hidden window whose context stays current for the whole run. Mesa's on-disk shader
 // cache is turned off first: with it, a source once compiled for one stage reads as
@@ -95,42 +62,13 @@ void makeContext() {
 // The context and the private directory the definition files are written to, made on
 // the first call; the directory is removed at exit.
 const std::string& setUpOnce() {
-    if (!l_directory.empty()) {
-        return l_directory;
+    static bool contextMade = false;
+    if (!contextMade) {
+        makeContext();
+        contextMade = true;
     }
-    makeContext();
-    static NullBuffer nullBuffer;
-    static std::ostream nullStream(&nullBuffer);
-    Util::Singleton<Util::Debug>::instance().setErrorStream(&nullStream);
-    Util::setFatalReportHook(throwReport);
-    char pattern[] = "/tmp/quorlith-matdef-fuzz-XXXXXX";
-    if (!mkdtemp(pattern)) {
-        std::abort();
-    }
-    l_directory = pattern;
-    std::atexit(removeDirectory);
-    return l_directory;
+    return FuzzSupport::setUpOnce("matdef");
 }
-
-// Include keys name files relative to the working directory: keep it the private one.
-class WorkingDirectory {
-public:
-    explicit WorkingDirectory(const std::string& directory) {
-        if (!getcwd(previous, sizeof previous) || chdir(directory.c_str()) != 0) {
-            std::abort();
-        }
-    }
-    ~WorkingDirectory() {
-        if (chdir(previous) != 0) {
-            std::abort();
-        }
-    }
-    WorkingDirectory(const WorkingDirectory&) = delete;
-    WorkingDirectory& operator=(const WorkingDirectory&) = delete;
-
-private:
-    char previous[4096];
-};
 
 // Writes the input's NUL-separated pieces to the files, in order; the image, last, takes
 // the rest of the input whatever bytes it holds. Missing pieces give empty files.
@@ -142,18 +80,8 @@ void writeFiles(const std::string& directory, const char* bytes, size_t size) {
         while (end < size && (file == kLast || bytes[end] != '\0')) {
             ++end;
         }
-        std::ofstream out(directory + "/" + kFiles[file], std::ios::binary | std::ios::trunc);
-        out.write(bytes + start, std::streamsize(end - start));
+        FuzzSupport::writeFile(directory + "/" + kFiles[file], bytes + start, end - start);
         start = end < size ? end + 1 : size;
-    }
-}
-
-template <class Load>
-void loadCatching(Load load) {
-    try {
-        load();
-    } catch (const FatalReported&) {
-    } catch (const std::domain_error&) {
     }
 }
 
@@ -178,19 +106,20 @@ void checkMaterial(MatSys::Material& material) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string& directory = setUpOnce();
-    WorkingDirectory inPrivateDirectory(directory);
+    // Include keys name files relative to the working directory: keep it the private one.
+    FuzzSupport::WorkingDirectory inPrivateDirectory(directory);
     writeFiles(directory, reinterpret_cast<const char*>(data), size);
     {
         MatSys::MaterialSystemFacade facade(directory + "/" + kFiles[0]);
-        loadCatching([&] { facade.addMaterial("m"); });
-        loadCatching([&] { facade.getMaterialStore()->get(kFiles[0], true); });
-        loadCatching([&] { facade.getShaderProgramStore()->get(kFiles[1], true); });
+        surviveIntendedEndings([&] { facade.addMaterial("m"); });
+        surviveIntendedEndings([&] { facade.getMaterialStore()->get(kFiles[0], true); });
+        surviveIntendedEndings([&] { facade.getShaderProgramStore()->get(kFiles[1], true); });
 
         std::unique_ptr<MatSys::MaterialStoreIterator> materials(
             facade.getMaterialStore()->getIterator());
         for (materials->first(); !materials->isDone(); materials->next()) {
             if (MatSys::Material* material = materials->currentItem().second) {
-                loadCatching([&] { checkMaterial(*material); });
+                surviveIntendedEndings([&] { checkMaterial(*material); });
             }
         }
     }

@@ -9,26 +9,18 @@
 // options. Anything else - another exception, a sanitizer report, a hang - is a
 // finding. Each input runs in a private temporary directory that holds a copy of the
 // game's quorlith.cfg with a fixed seed, so that runs repeat.
-#include <unistd.h>
-
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
-#include <filesystem>
 #include <fstream>
-#include <ostream>
 #include <sstream>
-#include <stdexcept>
-#include <streambuf>
 #include <string>
-#include <system_error>
 #include <vector>
 
 #include "CFG/Global.h"
 #include "Game/StartupSettings.h"
-#include "Util/Debug.h"
-#include "Util/FatalReport.h"
+#include "fuzz/support/FuzzSupport.h"
 #include "game/MainLogic.h"
 #include "tools/sim/SimOptions.h"
 #include "tools/sim/Simulation.h"
@@ -41,72 +33,23 @@ const char* const kMainFile = "quorlith.cfg";
 // Appended to the copy of the game's file: the time-based seed 0 would make runs differ.
 const char* const kFixedSeed = "\nGAME_SEED==1\n";
 
-class FatalReported : public std::runtime_error {
-public:
-    using std::runtime_error::runtime_error;
-};
-
-[[noreturn]] void throwReport(const std::string& message) {
-    throw FatalReported(message);
-}
-
-// Swallows the report text.
-class NullBuffer : public std::streambuf {
-protected:
-    int overflow(int c) override { return c; }
-};
-
-std::string l_directory;
-
-void removeDirectory() {
-    std::error_code ignored;
-    std::filesystem::remove_all(l_directory, ignored);
-}
-
-// The private directory with the game's configuration, created on the first call and
-// removed at exit.
-const std::string& setUpOnce() {
-    if (!l_directory.empty()) {
-        return l_directory;
-    }
-    static NullBuffer nullBuffer;
-    static std::ostream nullStream(&nullBuffer);
-    Util::Singleton<Util::Debug>::instance().setErrorStream(&nullStream);
-    Util::setFatalReportHook(throwReport);
-    char pattern[] = "/tmp/quorlith-play-fuzz-XXXXXX";
-    if (!mkdtemp(pattern)) {
-        std::abort();
-    }
-    l_directory = pattern;
-    std::atexit(removeDirectory);
+// The private directory with a copy of the game's configuration.
+std::string directoryWithGameConfiguration() {
+    const std::string& directory = FuzzSupport::setUpOnce("play");
     std::ifstream game(std::string(QUORLITH_DATA_DIR) + "/" + kMainFile, std::ios::binary);
-    std::ofstream copy(l_directory + "/" + kMainFile, std::ios::binary | std::ios::trunc);
+    std::ofstream copy(directory + "/" + kMainFile, std::ios::binary | std::ios::trunc);
     copy << game.rdbuf() << kFixedSeed;
     if (!game || !copy) {
         std::abort();
     }
-    return l_directory;
+    return directory;
 }
 
-// Makes directory the working directory while in scope.
-class WorkingDirectory {
-public:
-    explicit WorkingDirectory(const std::string& directory) {
-        if (!getcwd(previous, sizeof previous) || chdir(directory.c_str()) != 0) {
-            std::abort();
-        }
-    }
-    ~WorkingDirectory() {
-        if (chdir(previous) != 0) {
-            std::abort();
-        }
-    }
-    WorkingDirectory(const WorkingDirectory&) = delete;
-    WorkingDirectory& operator=(const WorkingDirectory&) = delete;
-
-private:
-    char previous[4096];
-};
+// Made on the first call, removed at exit.
+const std::string& setUpOnce() {
+    static const std::string directory = directoryWithGameConfiguration();
+    return directory;
+}
 
 // The simulator's arguments: its name, the extra file, then the words of an options line.
 std::vector<std::string> argumentsOf(const std::string& text, std::string& config) {
@@ -146,18 +89,13 @@ void playOnce(const std::vector<std::string>& arguments) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    WorkingDirectory inPrivateDirectory(setUpOnce());
+    FuzzSupport::WorkingDirectory inPrivateDirectory(setUpOnce());
     std::string config;
     const std::vector<std::string> arguments =
         argumentsOf(std::string(reinterpret_cast<const char*>(data), size), config);
-    {
-        std::ofstream out(kExtraFile, std::ios::binary | std::ios::trunc);
-        out << config;
-    }
+    FuzzSupport::writeFile(kExtraFile, config.data(), config.size());
     try {
-        playOnce(arguments);
-    } catch (const FatalReported&) {
-    } catch (const std::domain_error&) {
+        FuzzSupport::surviveIntendedEndings([&] { playOnce(arguments); });
     } catch (const Sim::UsageError&) {
     }
     return 0;
