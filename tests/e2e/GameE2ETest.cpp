@@ -16,9 +16,13 @@
 #include "Util/Strings.h"
 #include "e2e/GameDriver.h"
 #include "e2e/TextReader.h"
+#include "e2e/TitleScreen.h"
 
 using E2E::GameProcess;
 using E2E::Image;
+using E2E::infoLineMatch;
+using E2E::shownTime;
+using E2E::titleLayout;
 
 namespace {
 
@@ -30,50 +34,6 @@ constexpr double kRingsMoveSeconds = 3.0;
 constexpr int kMovedPixels = 100;
 constexpr double kCleanText = 0.95;
 constexpr double kNoText = 0.8;
-
-// Where the shipped configuration puts the texts, for a window of the screenshot's size.
-struct TitleLayout {
-    E2E::TextLayout font;
-    float baseScale = 1.0f;
-    float timeX = 0, timeY = 0;
-    std::string lineText;  // the first info line and where it goes
-    float lineX = 0, lineY = 0, lineScale = 1.0f;
-};
-
-TitleLayout titleLayout(const Image& shot) {
-    const CFG::Info config(std::string(QUORLITH_DATA_DIR) + "/quorlith.cfg", nullptr);
-    const CFG::InfoParser read(&config);
-    TitleLayout layout;
-    layout.font.fontScale = read.getNumber<float>("FONT_SCALE");
-    layout.font.colGap = read.getNumber<float>("TEXT_COL_GAP");
-    layout.baseScale =
-        std::min(static_cast<float>(shot.width) / read.getNumber<int>("BASE_SCREEN_WIDTH"),
-                 static_cast<float>(shot.height) / read.getNumber<int>("BASE_SCREEN_HEIGHT"));
-    const auto time = read.getPoint<float>("TIME_POS");
-    layout.timeX = shot.width * time.x;
-    layout.timeY = shot.height * time.y;
-    std::vector<std::string> keys;
-    Util::splitString(config.get("TEXT_INFO_KEYS"), ",", keys, false, true);
-    if (!keys.empty()) {
-        layout.lineText = config.get(keys[0] + "_TEXT");
-        const auto pos = read.getPoint<float>(keys[0] + "_POS");
-        layout.lineX = shot.width * pos.x;
-        layout.lineY = shot.height * pos.y;
-        layout.lineScale = read.getNumber<float>(keys[0] + "_SCALE") * layout.baseScale;
-    }
-    return layout;
-}
-
-std::string shownTime(const Image& shot) {
-    const TitleLayout layout = titleLayout(shot);
-    return E2E::readNumber(shot, layout.timeX, layout.timeY, layout.baseScale, layout.font);
-}
-
-double infoLineMatch(const Image& shot) {
-    const TitleLayout layout = titleLayout(shot);
-    return E2E::textMatch(shot, layout.lineText, layout.lineX, layout.lineY, layout.lineScale,
-                          layout.font);
-}
 
 // Saves the screenshot under QUORLITH_SCREENSHOT_DIR when that is set.
 void keepScreenshot(const GameProcess& game, const std::string& window, const std::string& name) {
