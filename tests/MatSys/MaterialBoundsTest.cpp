@@ -6,16 +6,9 @@
 #include <string>
 
 #include "MatSys/Material.h"
-#include "MatSys/MaterialMaker.h"
-#include "MatSys/ShaderProgramStore.h"
-#include "MatSys/TextureStore.h"
-#include "support/FakeShaderProgram.h"
-#include "support/FakeTexture.h"
-#include "support/TempDir.h"
+#include "support/MaterialMakerFixture.h"
 
 namespace {
-
-using TestSupport::Journal;
 
 // The entries "0:t.tga" to "<n-1>:t.tga", units taken modulo 32, joined by ",".
 std::string textureList(int n) {
@@ -26,29 +19,14 @@ std::string textureList(int n) {
     return list;
 }
 
-class MaterialBounds : public ::testing::Test {
+class MaterialBounds : public TestSupport::MaterialMakerFixture {
 protected:
-    MaterialBounds()
-        : programMaker(journal),
-          programs(&programMaker),
-          textureMaker(journal),
-          textures(&textureMaker),
-          maker(&programs, &textures, dir.path()) {
-        textureMaker.files = {"t.tga"};
-    }
+    MaterialBounds() { textureMaker.files = {"t.tga"}; }
 
     std::unique_ptr<MatSys::Material> material(const std::string& textureEntries) {
         dir.write("m.matdef", "m_MAT_TEXTURES == " + textureEntries + "\n");
         return std::unique_ptr<MatSys::Material>(maker.create("m.matdef", nullptr));
     }
-
-    TestSupport::TempDir dir;
-    Journal journal;
-    TestSupport::FakeProgramMaker programMaker;
-    MatSys::ShaderProgramStore programs;
-    TestSupport::FakeTextureMaker textureMaker;
-    MatSys::TextureStore textures;
-    MatSys::MaterialMaker maker;
 };
 
 TEST_F(MaterialBounds, UnitsAndEntriesUpToTheLimitBind) {

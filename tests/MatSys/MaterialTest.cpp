@@ -4,13 +4,11 @@
 #include <stdexcept>
 
 #include "MatSys/Material.h"
-#include "MatSys/MaterialMaker.h"
 #include "MatSys/MaterialStore.h"
 #include "MatSys/MaterialSystemFacade.h"
-#include "MatSys/ShaderProgramStore.h"
-#include "MatSys/TextureStore.h"
 #include "support/FakeShaderProgram.h"
 #include "support/FakeTexture.h"
+#include "support/MaterialMakerFixture.h"
 #include "support/TempDir.h"
 
 namespace {
@@ -71,27 +69,14 @@ TEST(Material, WithoutAProgramBindsNothingNotEvenTextures) {
     EXPECT_EQ(material.getProgram(), nullptr);
 }
 
-class MaterialMakerTest : public ::testing::Test {
+class MaterialMakerTest : public TestSupport::MaterialMakerFixture {
 protected:
-    MaterialMakerTest()
-        : programMaker(journal),
-          programs(&programMaker),
-          textureMaker(journal),
-          textures(&textureMaker),
-          maker(&programs, &textures, dir.path()),
-          store(&maker) {}
+    MaterialMakerTest() : store(&maker) {}
 
     std::string define(const std::string& file, const std::string& content) {
         return dir.write(file, content);
     }
 
-    TestSupport::TempDir dir;
-    Journal journal;
-    TestSupport::FakeProgramMaker programMaker;
-    MatSys::ShaderProgramStore programs;
-    TestSupport::FakeTextureMaker textureMaker;
-    MatSys::TextureStore textures;
-    MatSys::MaterialMaker maker;
     MatSys::MaterialStore store;
 };
 
