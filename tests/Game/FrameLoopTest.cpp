@@ -20,8 +20,8 @@
 #include "Game/TimerBase.h"
 #include "Game/ViewManager.h"
 #include "Render/OGL/Controller.h"
-#include "Render/ViewData.h"
 #include "support/GLTest.h"
+#include "support/PixelView.h"
 #include "support/TempDir.h"
 
 namespace {
@@ -112,17 +112,7 @@ TEST(FrameLoop, AFrameRunsInOrderAndInputArrivesInsideTheRender) {
     Game::GameManager manager(640, 480, 0, 5);
     Game::GLFWApp app("Quorlith frame test", 320, 240, false, kClearColour, true, 1.0f);
     manager.setWindowApp(&app);
-    Render::ViewData viewData;
-    viewData.minZ = -1.0f;
-    viewData.maxZ = 1.0f;
-    viewData.x = 0;
-    viewData.y = 0;
-    viewData.width = 320;
-    viewData.height = 240;
-    viewData.scaleX = 1.0f;
-    viewData.scaleY = 1.0f;
-    viewData.vsync = 0;
-    Render::OGL::Controller renderer(viewData);
+    Render::OGL::Controller renderer(TestSupport::pixelView(320, 240));
     manager.setRenderController(&renderer);
     ScriptedLogic logic(log, manager);
     Devices::Keyboard keyboard;

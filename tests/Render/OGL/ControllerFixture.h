@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "Render/OGL/Controller.h"
+#include "support/PixelView.h"
 
 namespace RenderTest {
 
@@ -27,20 +28,7 @@ protected:
         GLTest::TearDown();
     }
 
-    static Render::ViewData screenView() {
-        Render::ViewData view;
-        view.minZ = -1.0f;
-        view.maxZ = 1.0f;
-        view.x = 0;
-        view.y = 0;
-        view.width = kWidth;
-        view.height = kHeight;
-        view.scaleX = 1.0f;
-        view.scaleY = 1.0f;
-        view.vsync = 0;
-        view.is3D = false;
-        return view;
-    }
+    static Render::ViewData screenView() { return TestSupport::pixelView(kWidth, kHeight); }
 
     std::unique_ptr<Render::OGL::Controller> controller;
 };
