@@ -17,16 +17,17 @@
 #include "Game/I_GameUpdated.h"
 #include "Game/I_LogicController.h"
 #include "Game/I_View.h"
-#include "Game/TimerBase.h"
 #include "Game/ViewManager.h"
 #include "Render/OGL/Controller.h"
 #include "support/GLTest.h"
+#include "support/LoggingTimer.h"
 #include "support/PixelView.h"
 #include "support/TempDir.h"
 
 namespace {
 
 using Log = std::vector<std::string>;
+using TestSupport::LoggingTimer;
 
 constexpr auto kTimeout = std::chrono::seconds(10);
 constexpr unsigned long kClearColour = 0x204060ffu;
@@ -86,13 +87,6 @@ class LoggingListener : public Game::I_GameUpdated {
 public:
     explicit LoggingListener(Log& log) : log(log) {}
     void gameUpdated(const float&) override { log.push_back("listener"); }
-    Log& log;
-};
-
-class LoggingTimer : public Game::TimerBase {
-public:
-    explicit LoggingTimer(Log& log) : log(log) {}
-    void fire() override { log.push_back("timer"); }
     Log& log;
 };
 

@@ -17,12 +17,13 @@
 #include "Game/I_ScreenWatcher.h"
 #include "Game/I_View.h"
 #include "Game/I_WindowApp.h"
-#include "Game/TimerBase.h"
 #include "Game/ViewManager.h"
+#include "support/LoggingTimer.h"
 
 namespace {
 
 using Log = std::vector<std::string>;
+using TestSupport::LoggingTimer;
 
 EVT::EventBus& bus() {
     return Util::Singleton<EVT::EventBus>::instance();
@@ -114,13 +115,6 @@ public:
     void screenSizeChanged(int width, int height) override {
         log.push_back("watcher " + std::to_string(width) + "x" + std::to_string(height));
     }
-    Log& log;
-};
-
-class LoggingTimer : public Game::TimerBase {
-public:
-    explicit LoggingTimer(Log& log) : log(log) {}
-    void fire() override { log.push_back("timer"); }
     Log& log;
 };
 
