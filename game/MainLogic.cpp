@@ -208,7 +208,9 @@ void MainLogic::onEnter(const std::string& /*previousState*/, const std::string&
     if (view != nullptr) {
         transition.clear();
         showInfo = false;
-        ReplaySession::instance().runStarted();
+        if (const auto playedState = ReplaySession::instance().runStarted(random->getState())) {
+            random->initialise(*playedState);
+        }
     } else {
         view = viewFactory != nullptr ? viewFactory(manager, this) : nullptr;
         if (view != nullptr && manager != nullptr) {

@@ -16,7 +16,7 @@ class I_View;
 }  // namespace Game
 
 namespace RNG {
-class I_Random;
+class RandSimple;
 }
 
 namespace Tool {
@@ -113,7 +113,7 @@ private:
     Game::GameManager* manager;  // not owned, may be null
     ViewFactory viewFactory;     // may be null: no view is made
     Game::I_View* view;          // owned; null until the first entry
-    std::unique_ptr<RNG::I_Random> random;
+    std::unique_ptr<RNG::RandSimple> random;
     bool paused;
     std::string transition;
     std::deque<Polygon> polygons;  // the rings, innermost at the front

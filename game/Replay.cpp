@@ -207,6 +207,7 @@ std::string encodeReplay(const Replay& replay) {
     out.varint(Replay::kFormatVersion);
     out.text(replay.gameVersion);
     out.varint(replay.seed);
+    out.varint(replay.runState);
     out.varint(static_cast<std::uint32_t>(replay.settings.size()));
     for (const auto& [key, value] : replay.settings) {
         out.text(key);
@@ -231,6 +232,7 @@ std::optional<Replay> decodeReplay(const std::string& bytes, std::string& error)
         }
         replay.gameVersion = in.text(Replay::kMaxVersionLength, "bytes of game version");
         replay.seed = in.varint();
+        replay.runState = in.varint();
         const std::uint32_t settings = in.count(Replay::kMaxSettings, "settings");
         for (std::uint32_t i = 0; i < settings && !in.failed(); ++i) {
             std::string key = in.text(Replay::kMaxKeyLength, "bytes of a key");

@@ -36,14 +36,18 @@ struct Replay {
     };
 
     std::string gameVersion;
-    std::uint32_t seed = 0;
+    std::uint32_t seed = 0;  // the program's seed: GAME_SEED, or the one drawn for 0
+    // The ring generator's state when the run began: runs after the first of a program
+    // begin where the previous run left the generator.
+    std::uint32_t runState = 0;
     std::vector<std::pair<std::string, std::string>> settings;  // key, resolved value
     std::vector<Frame> frames;  // the frames of the run; the last is the collision's
     float endElapsed = 0.0f;    // the play state's clock after the last frame, ms
     std::int32_t endLevel = 0;
 };
 
-// The file form: "QRPL", the format version, the game version, the seed, the settings,
+// The file form: "QRPL", the format version, the game version, the seed, the generator
+// state, the settings,
 // the end, then the frame times as zig-zag deltas of their bit patterns (a run of
 // unchanged times as one 0 and its length) and the keys as runs of one key state, all
 // numbers as little-endian base-128 varints.

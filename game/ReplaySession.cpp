@@ -163,13 +163,21 @@ Replay ReplaySession::currentSettings() const {
     return replay;
 }
 
-void ReplaySession::runStarted() {
-    if (!recordPattern.empty()) {
-        recording = std::make_unique<Replay>(currentSettings());
-    }
+std::optional<std::uint32_t> ReplaySession::runStarted(std::uint32_t generatorState) {
     playing_ = playbackPending;
     playbackPending = false;
     nextPlayed = 0;
+    if (playing_) {
+        generatorState = played->runState;
+    }
+    if (!recordPattern.empty()) {
+        recording = std::make_unique<Replay>(currentSettings());
+        recording->runState = generatorState;
+    }
+    if (!playing_) {
+        return std::nullopt;
+    }
+    return generatorState;
 }
 
 bool ReplaySession::nextFrame(Replay::Frame& frame) {

@@ -4,6 +4,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "game/Replay.h"
 
@@ -40,8 +41,10 @@ public:
 
     // The seed the running state uses, GAME_SEED or the one drawn for a GAME_SEED of 0.
     void noteSeed(std::uint32_t seed) { seed_ = seed; }
-    // A run begins: recording starts afresh, and a pending playback begins.
-    void runStarted();
+    // A run begins with the ring generator in generatorState: recording starts afresh, and
+    // a pending playback begins. The state the generator must take for the playback, or
+    // std::nullopt when no playback begins.
+    std::optional<std::uint32_t> runStarted(std::uint32_t generatorState);
     // Once after the replay to play was prepared: the title starts the run itself.
     bool takeStartRequest();
     // Whether recorded frames drive the current run.

@@ -27,6 +27,7 @@ Replay sampleReplay() {
     Replay replay;
     replay.gameVersion = "1.2.3";
     replay.seed = 4000000000u;
+    replay.runState = 123456789u;
     replay.settings = {{"GRID_WIDTH", "128"}, {"SIDES_LIST", "4,5,6"}, {"EMPTY", ""}};
     for (int i = 0; i < 200; ++i) {
         const float jitter = static_cast<float>((i * 7919) % 97) / 1000.0f;
@@ -49,6 +50,7 @@ TEST(ReplayFormat, RoundTripKeepsEveryBitAndIsCompact) {
     ASSERT_TRUE(decoded) << error;
     EXPECT_EQ(decoded->gameVersion, original.gameVersion);
     EXPECT_EQ(decoded->seed, original.seed);
+    EXPECT_EQ(decoded->runState, original.runState);
     EXPECT_EQ(decoded->settings, original.settings);
     EXPECT_EQ(bits(decoded->endElapsed), bits(original.endElapsed));
     EXPECT_EQ(decoded->endLevel, original.endLevel);
@@ -69,7 +71,7 @@ TEST(ReplayFormat, RoundTripKeepsEveryBitAndIsCompact) {
 TEST(ReplayFormat, RejectsEveryKindOfBadFile) {
     const std::string good = Tool::encodeReplay(sampleReplay());
     // The header of an empty replay, up to its frame count.
-    const std::string header = std::string("QRPL") + '\x01' + '\x00' + '\x00' + '\x00';
+    const std::string header = std::string("QRPL") + '\x01' + '\x00' + '\x00' + '\x00' + '\x00';
     const struct {
         const char* what;
         std::string bytes;
@@ -78,7 +80,8 @@ TEST(ReplayFormat, RejectsEveryKindOfBadFile) {
         {"empty", "", "not a replay file"},
         {"another file type", "\x89PNG\r\n\x1a\n", "not a replay file"},
         {"wrong version", std::string("QRPL") + '\x02', "format version 2"},
-        {"absurd settings count", std::string("QRPL") + '\x01' + '\x00' + '\x00' + "\xff\x7f",
+        {"absurd settings count",
+         std::string("QRPL") + '\x01' + '\x00' + '\x00' + '\x00' + "\xff\x7f",
          "16383 settings, more than 64"},
         {"absurd frame count", header + "\xff\xff\xff\x7f", "more than 3600000"},
         {"overlong number", header + "\xff\xff\xff\xff\xff\x01", "malformed number"},
