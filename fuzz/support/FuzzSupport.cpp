@@ -42,11 +42,10 @@ void silenceReports() {
 
 }  // namespace
 
-const std::string& setUpOnce(const char* target) {
+const std::string& privateDirectory(const char* target) {
     if (!l_directory.empty()) {
         return l_directory;
     }
-    silenceReports();
     std::string pattern = std::string("/tmp/quorlith-") + target + "-fuzz-XXXXXX";
     if (!mkdtemp(pattern.data())) {
         std::abort();
@@ -54,6 +53,13 @@ const std::string& setUpOnce(const char* target) {
     l_directory = pattern;
     std::atexit(removeDirectory);
     return l_directory;
+}
+
+const std::string& setUpOnce(const char* target) {
+    if (l_directory.empty()) {
+        silenceReports();
+    }
+    return privateDirectory(target);
 }
 
 void check(bool condition) {

@@ -15,10 +15,13 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-// On the first call: swallows the debug error stream, makes fatal reports throw
-// FatalReported, and makes the private directory "/tmp/quorlith-<target>-fuzz-XXXXXX",
-// removed with everything in it at exit. Every call returns that directory. Aborts when
-// the directory cannot be made.
+// The private directory "/tmp/quorlith-<target>-fuzz-XXXXXX", made on the first call
+// and removed with everything in it at exit; every call returns it. Aborts when it
+// cannot be made.
+const std::string& privateDirectory(const char* target);
+
+// The private directory, and on the first call also: the debug error stream swallowed
+// and fatal reports made to throw FatalReported.
 const std::string& setUpOnce(const char* target);
 
 // Aborts when condition is false: the fuzzer reports a broken promise as a finding.

@@ -1,26 +1,19 @@
 // Feeds arbitrary bytes to the TGA reader through a file (the reader takes a file name)
 // and checks what it promises: on success a block of exactly width x height x depth/8
 // bytes in the subset's depths; on failure no block.
-#include <unistd.h>
-
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 
 #include "Media/TGA.h"
+#include "fuzz/support/FuzzSupport.h"
 
 namespace {
 
+// In the private directory, so that it goes when the run ends.
 const std::string& scratchFile() {
-    static const std::string path = [] {
-        std::string pattern = "/tmp/quorlith-fuzz-tga-XXXXXX";
-        int fd = mkstemp(pattern.data());
-        if (fd < 0)
-            std::abort();
-        close(fd);
-        return pattern;
-    }();
+    static const std::string path = FuzzSupport::privateDirectory("tga") + "/input.tga";
     return path;
 }
 
