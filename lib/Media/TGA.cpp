@@ -246,4 +246,21 @@ bool loadFromFile(const char* fileName, unsigned* width, unsigned* height, unsig
     return true;
 }
 
+bool readSize(const char* fileName, unsigned* width, unsigned* height) {
+    if (!fileName || !width || !height)
+        return false;
+    std::unique_ptr<FILE, FileCloser> file = openRegularFile(fileName);
+    if (!file)
+        return false;
+    unsigned char headerBytes[kHeaderSize];
+    if (std::fread(headerBytes, 1, kHeaderSize, file.get()) != kHeaderSize)
+        return false;
+    Header header = parseHeader(headerBytes);
+    if (!headerInSubset(header))
+        return false;
+    *width = header.width;
+    *height = header.height;
+    return true;
+}
+
 }  // namespace Media::TGA

@@ -26,4 +26,10 @@ constexpr uint64_t kMaxPixels = uint64_t(16384) * 16384;
 bool loadFromFile(const char* fileName, unsigned* width, unsigned* height, unsigned* bitsPerPixel,
                   unsigned char** pixels);
 
+// Reads only the header: the image's width and height, so that a caller can refuse a size
+// before the pixels are allocated and read. False, leaving the outputs untouched, when
+// an argument is null or the file or its header fails as it would for loadFromFile (the
+// pixel data is not looked at).
+bool readSize(const char* fileName, unsigned* width, unsigned* height);
+
 }  // namespace Media::TGA

@@ -192,6 +192,25 @@ TEST_F(TGALoad, RefusesWhatIsNotARegularFileWithoutBlocking) {
     }
 }
 
+TEST_F(TGALoad, ReadSizeTakesTheHeaderAloneAndFailsAsTheLoadWould) {
+    unsigned w = 7, h = 8;
+    // The header of a 300 x 200 image without its pixels: the size is known all the same.
+    const Bytes headerOnly = header(300, 200, 24);
+    const std::string sized =
+        dir.write("sized.tga", std::string(headerOnly.begin(), headerOnly.end()));
+    ASSERT_TRUE(Media::TGA::readSize(sized.c_str(), &w, &h));
+    EXPECT_EQ(w, 300u);
+    EXPECT_EQ(h, 200u);
+    const Bytes depth16 = header(2, 2, 16);
+    const std::string bad = dir.write("bad.tga", std::string(depth16.begin(), depth16.end()));
+    for (const std::string& path : {bad, dir.file("nothing.tga"), dir.path()}) {
+        EXPECT_FALSE(Media::TGA::readSize(path.c_str(), &w, &h)) << path;
+    }
+    EXPECT_FALSE(Media::TGA::readSize(nullptr, &w, &h));
+    EXPECT_FALSE(Media::TGA::readSize(sized.c_str(), nullptr, &h));
+    EXPECT_EQ(w, 300u);
+}
+
 TEST_F(TGALoad, LeavesOutputsUntouchedOnFailure) {
     unsigned w = 7, h = 8, b = 9;
     unsigned char* block = nullptr;

@@ -27,7 +27,8 @@ public:
     virtual void setLoadDir(const std::string& dir);
     // Reads load directory + name as a TGA image; the texture's options come from the
     // name without its extension ('font.NEAR.tga' reads as 'font.NEAR'). Null when the
-    // file cannot be read.
+    // file cannot be read, or when the size in its header exceeds the limits above: that
+    // is checked before the pixels are allocated and read.
     virtual I_Texture* createFromTGA(const std::string& name);
 
     const std::string& getLoadDir() const { return loadDir; }
