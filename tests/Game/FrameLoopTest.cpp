@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <chrono>
-#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -93,9 +92,7 @@ public:
 // The game's pieces assembled as at start-up, with scripted logic and view, driven by
 // the real frame loop and real key presses.
 TEST(FrameLoop, AFrameRunsInOrderAndInputArrivesInsideTheRender) {
-    const char* display = std::getenv("DISPLAY");
-    std::string ignored;
-    if (!display || !*display || TestSupport::runCommand("command -v xdotool", ignored) != 0) {
+    if (!TestSupport::canSendWindowInput()) {
         if (TestSupport::glRequired()) {
             FAIL() << "no display or no xdotool";
         }

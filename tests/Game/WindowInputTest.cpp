@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <chrono>
-#include <cstdlib>
 #include <functional>
 #include <memory>
 #include <string>
@@ -34,9 +33,7 @@ constexpr auto kInputTimeout = std::chrono::seconds(10);
 class WindowInput : public ::testing::Test {
 protected:
     void SetUp() override {
-        const char* display = std::getenv("DISPLAY");
-        std::string ignored;
-        if (!display || !*display || TestSupport::runCommand("command -v xdotool", ignored) != 0) {
+        if (!TestSupport::canSendWindowInput()) {
             if (TestSupport::glRequired()) {
                 FAIL() << "no display or no xdotool";
             }

@@ -7,6 +7,7 @@
 #include <thread>
 
 #include "Render/OGL/SwapInterval.h"
+#include "support/TempDir.h"
 
 namespace TestSupport {
 
@@ -37,6 +38,12 @@ bool initGlfwWithRetry() {
 bool glRequired() {
     const char* value = std::getenv("QUORLITH_REQUIRE_GL");
     return value && std::strcmp(value, "1") == 0;
+}
+
+bool canSendWindowInput() {
+    const char* display = std::getenv("DISPLAY");
+    std::string ignored;
+    return display && *display && runCommand("command -v xdotool", ignored) == 0;
 }
 
 void GLTest::SetUp() {

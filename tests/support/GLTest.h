@@ -33,4 +33,8 @@ protected:
 // True when QUORLITH_REQUIRE_GL is set to 1.
 bool glRequired();
 
+// True when a display is set and xdotool is installed: what a test that sends real
+// input to a window needs.
+bool canSendWindowInput();
+
 }  // namespace TestSupport
