@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 
 #include "Util/FatalReport.h"
@@ -259,6 +260,12 @@ std::optional<Replay> decodeReplay(const std::string& bytes, std::string& error)
 }
 
 Replay readReplayFile(const std::string& path) {
+    // A FIFO or device would block the start or never end; a folder holds no replay.
+    std::error_code notRegular;
+    if (std::filesystem::exists(path, notRegular) &&
+        !std::filesystem::is_regular_file(path, notRegular)) {
+        QUORLITH_FATAL("The replay file " << path << " is not a regular file");
+    }
     std::ifstream file(path, std::ios::binary);
     if (!file) {
         QUORLITH_FATAL("Cannot read the replay file " << path << ": " << std::strerror(errno));

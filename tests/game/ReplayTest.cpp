@@ -109,6 +109,8 @@ TEST(ReplayFile, BadFileEndsWithReportNamingItAndWriteIsAtomic) {
     const std::string bad = dir.write("bad.qrp", "QRPL\x01");
     const std::string message = TestSupport::fatalMessageOf([&] { Tool::readReplayFile(bad); });
     EXPECT_EQ(message, "The replay file " + bad + " cannot be played: truncated");
+    EXPECT_EQ(TestSupport::fatalMessageOf([&] { Tool::readReplayFile(dir.path()); }),
+              "The replay file " + dir.path() + " is not a regular file");
     EXPECT_NE(TestSupport::fatalMessageOf([&] {
                   Tool::readReplayFile(dir.file("none"));
               }).find("Cannot read the replay file " + dir.file("none")),
