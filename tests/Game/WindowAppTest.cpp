@@ -170,8 +170,9 @@ TEST_F(WindowApp, FrameRaisesPreUpdateUpdateAndRenderUntilQuit) {
 TEST_F(WindowApp, FrameStepRaisesTheEventsOfOneIterationOfRun) {
     auto app = open(64, 64);
     ASSERT_TRUE(app->initWindowApp());
-    EventRecorder frames(
-        {EVT::ET_ENTER_LEAVE, EVT::ET_JOYPAD, EVT::ET_PRE_UPDATE, EVT::ET_UPDATE, EVT::ET_RENDER});
+    // Focus changes are left out: a window of another test running at the same time may
+    // take the focus between the two frames.
+    EventRecorder frames({EVT::ET_JOYPAD, EVT::ET_PRE_UPDATE, EVT::ET_UPDATE, EVT::ET_RENDER});
     EXPECT_TRUE(app->frame());
     const std::vector<int> stepped = frames.types();
     EXPECT_EQ(stepped, (std::vector<int>{7, 6, 8}));
