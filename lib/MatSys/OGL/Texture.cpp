@@ -2,6 +2,8 @@
 
 #include "Render/OGL/GL.h"
 
+#include <algorithm>
+
 #include "MatSys/TextureLimits.h"
 
 namespace MatSys::OGL {
@@ -93,8 +95,11 @@ void Texture::upload3D() {
     // Rows of the block are packed; without this an RGB width that is not a multiple of
     // four would make OpenGL read past the end of the caller's pixels.
     ScopedAlignment unpack(GL_UNPACK_ALIGNMENT);
+#if QUORLITH_DESKTOP_GL
     glTexImage3D(target, 0, GL_RGBA, GLsizei(width), GLsizei(height), GLsizei(depth), 0,
                  pixelFormat, GL_UNSIGNED_BYTE, pixels);
+#endif
+    // The browser has no 3-D textures: the block is not uploaded.
 }
 
 void Texture::upload2D() {
@@ -173,7 +178,12 @@ void Texture::getImage(unsigned char* dest, bool rgba) const {
     // getImageSize() counts packed rows; the default alignment of 4 would pad RGB rows
     // and write past the end of a block of that size.
     ScopedAlignment pack(GL_PACK_ALIGNMENT);
+#if QUORLITH_DESKTOP_GL
     glGetTexImage(target, 0, rgba ? GL_RGBA : GL_RGB, GL_UNSIGNED_BYTE, dest);
+#else
+    // The browser cannot read a texture back: the image reads as black.
+    std::fill(dest, dest + getImageSize(rgba), static_cast<unsigned char>(0));
+#endif
 }
 
 }  // namespace MatSys::OGL

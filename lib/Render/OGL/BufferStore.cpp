@@ -8,6 +8,7 @@ namespace Render {
 namespace OGL {
 
 bool allocateBufferStore(unsigned target, unsigned name, int size, unsigned usage) {
+#if QUORLITH_DESKTOP_GL
     for (int attempt = 0; attempt < kStoreAttempts; ++attempt) {
         glBindBuffer(target, name);
         glBufferData(target, size, nullptr, usage);
@@ -16,6 +17,11 @@ bool allocateBufferStore(unsigned target, unsigned name, int size, unsigned usag
             return true;
         }
     }
+#else
+    // Without buffer mapping the store cannot be checked: no buffer object is made.
+    static_cast<void>(target), static_cast<void>(name), static_cast<void>(size);
+    static_cast<void>(usage);
+#endif
     return false;
 }
 
@@ -34,9 +40,15 @@ unsigned createBufferStore(unsigned target, int size, unsigned usage) {
 }
 
 void readBufferData(unsigned target, void* dest, int byteCount, int bytePos) {
+#if QUORLITH_DESKTOP_GL
     if (byteCount > 0) {
         glGetBufferSubData(target, bytePos, byteCount, dest);
     }
+#else
+    // No buffer object is ever made in the browser (see allocateBufferStore).
+    static_cast<void>(target), static_cast<void>(dest), static_cast<void>(byteCount);
+    static_cast<void>(bytePos);
+#endif
 }
 
 void writeBufferData(unsigned target, const void* src, int byteCount, int bytePos) {

@@ -4,6 +4,9 @@
 // GLU after the GL header.
 #include <GL/glu.h>
 
+#include <algorithm>
+#include <iterator>
+
 #include "MathStuff/Matrix4x4.h"
 #include "Render/OGL/AttributeArray.h"
 #include "Render/OGL/GLErrors.h"
@@ -97,10 +100,21 @@ struct Transform {
     GLint viewport[4];
 };
 
+void readMatrix(GLenum name, GLdouble* matrix) {
+#if QUORLITH_DESKTOP_GL
+    glGetDoublev(name, matrix);
+#else
+    // The browser keeps its matrices in single precision.
+    GLfloat single[16] = {};
+    glGetFloatv(name, single);
+    std::copy(std::begin(single), std::end(single), matrix);
+#endif
+}
+
 Transform currentTransform() {
     Transform t{};
-    glGetDoublev(GL_MODELVIEW_MATRIX, t.model);
-    glGetDoublev(GL_PROJECTION_MATRIX, t.projection);
+    readMatrix(GL_MODELVIEW_MATRIX, t.model);
+    readMatrix(GL_PROJECTION_MATRIX, t.projection);
     glGetIntegerv(GL_VIEWPORT, t.viewport);
     return t;
 }
@@ -136,7 +150,8 @@ int Controller::detectAbility(int id) const {
         case Render::ABILITY_MAX_TEXTURE_SIZE_2D:
             return glInteger(GL_MAX_TEXTURE_SIZE);
         case Render::ABILITY_MAX_TEXTURE_SIZE_3D:
-            return glInteger(GL_MAX_3D_TEXTURE_SIZE);
+            // WebGL 1 has no 3-D textures, and asking for their limit is an error there.
+            return QUORLITH_DESKTOP_GL ? glInteger(GL_MAX_3D_TEXTURE_SIZE) : 0;
         case Render::ABILITY_MAX_RTT_SIZE:
         case Render::ABILITY_MAX_FBO_SIZE:
         case Render::ABILITY_MAX_PBO_SIZE:
@@ -334,9 +349,15 @@ void Controller::blit(int srcX0, int srcY0, int srcX1, int srcY1, int dstX0, int
     if (!hasGLExtension("GL_EXT_framebuffer_blit") && glVersion() < 30) {
         return;
     }
+#if QUORLITH_DESKTOP_GL
     glBlitFramebuffer(srcX0, srcY0, srcX1, srcY1, dstX0, dstY0, dstX1, dstY1, GL_COLOR_BUFFER_BIT,
                       GL_LINEAR);
     drainGLErrors();
+#else
+    static_cast<void>(srcX0), static_cast<void>(srcY0), static_cast<void>(srcX1);
+    static_cast<void>(srcY1), static_cast<void>(dstX0), static_cast<void>(dstY0);
+    static_cast<void>(dstX1), static_cast<void>(dstY1);
+#endif
 }
 
 void Controller::drawArrays(Render::RenderType type, int first, unsigned count) {
@@ -367,6 +388,11 @@ void Controller::copyScreen(unsigned char* dest, int x, int y, int width, int he
 // The raster position is set through a 2 x 2 viewport centred on the pixel, so it
 // is valid even outside the current viewport.
 void Controller::showScreen(unsigned char* src, int x, int y, int width, int height) {
+#if !QUORLITH_DESKTOP_GL
+    // The browser cannot draw pixels to the screen: nothing is drawn.
+    static_cast<void>(src), static_cast<void>(x), static_cast<void>(y);
+    static_cast<void>(width), static_cast<void>(height);
+#else
     glPushAttrib(GL_TRANSFORM_BIT | GL_VIEWPORT_BIT);
     glMatrixMode(GL_PROJECTION);
     glPushMatrix();
@@ -382,6 +408,7 @@ void Controller::showScreen(unsigned char* src, int x, int y, int width, int hei
     glPopMatrix();
     glPopAttrib();
     glDrawPixels(width, height, GL_RGBA, GL_UNSIGNED_BYTE, src);
+#endif
 }
 
 // ----- Makers

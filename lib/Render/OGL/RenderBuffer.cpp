@@ -121,8 +121,11 @@ void RenderBuffer::attachTexture(MatSys::I_Texture* texture, int newLayer) {
     textureName = texture->getID();
     if (textureDepth(*texture) >= 2) {
         layer = newLayer;
+#if QUORLITH_DESKTOP_GL
         glFramebufferTexture3D(bindingPoint, GL_COLOR_ATTACHMENT0, GL_TEXTURE_3D, textureName, 0,
                                layer);
+#endif
+        // Without 3-D textures nothing is attached and the framebuffer stays incomplete.
     } else {
         glFramebufferTexture2D(bindingPoint, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, textureName, 0);
     }

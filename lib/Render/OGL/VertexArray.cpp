@@ -156,11 +156,16 @@ void VertexArray::beginUsing() const {
         glColorPointer(color.count, color.glType, stride, componentPointer(kColorDescriptor));
     }
     const Descriptor& secondary = descriptors[kSecondaryColorDescriptor];
+#if QUORLITH_DESKTOP_GL
     if (secondary.count) {
         glEnableClientState(GL_SECONDARY_COLOR_ARRAY);
         glSecondaryColorPointer(secondary.count, secondary.glType, stride,
                                 componentPointer(kSecondaryColorDescriptor));
     }
+#else
+    // The browser has no secondary colour: the component is not passed on.
+    static_cast<void>(secondary);
+#endif
     const Descriptor& vertex = descriptors[kVertexDescriptor];
     if (vertex.count) {
         glEnableClientState(GL_VERTEX_ARRAY);
