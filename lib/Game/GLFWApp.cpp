@@ -4,6 +4,10 @@
 #define GLFW_INCLUDE_NONE
 #include <GLFW/glfw3.h>
 
+#ifdef __EMSCRIPTEN__
+#include <emscripten.h>
+#endif
+
 #include <algorithm>
 #include <cctype>
 #include <cstdlib>
@@ -150,6 +154,13 @@ bool windowIsActive(const GLFWAppState& state) {
     return state.window && glfwGetWindowAttrib(state.window, GLFW_FOCUSED) == GLFW_TRUE;
 }
 
+#ifdef __EMSCRIPTEN__
+// The browser has no desktop: a request of 0 by 0 takes the size of the page.
+std::pair<int, int> desktopSize() {
+    return {EM_ASM_INT({ return window.innerWidth; }, 0),
+            EM_ASM_INT({ return window.innerHeight; }, 0)};
+}
+#else
 std::pair<int, int> desktopSize() {
     GLFWmonitor* monitor = glfwGetPrimaryMonitor();
     const GLFWvidmode* mode = monitor ? glfwGetVideoMode(monitor) : nullptr;
@@ -158,6 +169,7 @@ std::pair<int, int> desktopSize() {
     }
     return {mode->width, mode->height};
 }
+#endif
 
 // GLFW 3's modifier flags (ctrl 2, alt 4) in the engine's order: 1 shift, 2 alt, 4 ctrl.
 // The flags come with every key event and describe the keys held at that moment. The
@@ -440,6 +452,12 @@ GLFWApp::GLFWApp(const char* title, int width, int height, bool fullscreen,
 
     std::vector<std::pair<int, int>> allowed;
     getAllowedSizes(allowed);
+#ifdef __EMSCRIPTEN__
+    // The browser offers no video modes: any canvas size is one it can show.
+    if (allowed.empty()) {
+        allowed.push_back({width, height});
+    }
+#endif
     const std::pair<int, int> size =
         chooseWindowSize({width, height}, fullscreen, allowed, desktopSize());
     // A window cannot be opened with a side of 0.
@@ -487,11 +505,40 @@ bool GLFWApp::initWindowApp() {
     return true;
 }
 
+#ifdef __EMSCRIPTEN__
+
+namespace {
+
+// The browser calls this once per animation frame. After the quit event the loop stops
+// and the program ends; the page keeps showing the last frame.
+void browserFrame(void* app) {
+    if (!static_cast<GLFWApp*>(app)->frame()) {
+        emscripten_cancel_main_loop();
+        emscripten_force_exit(0);
+    }
+}
+
+}  // namespace
+
+// A blocking loop would freeze the page: the browser's animation frames call frame()
+// instead. The call does not return to the caller (it unwinds it without destroying its
+// objects), so everything the caller built stays alive for the frames to come.
+void GLFWApp::run() {
+    state->wasActive = windowIsActive(*state);
+    constexpr int kBrowserFrameRate = 0;  // the browser's own rate (requestAnimationFrame)
+    constexpr int kDoNotReturn = 1;
+    emscripten_set_main_loop_arg(browserFrame, this, kBrowserFrameRate, kDoNotReturn);
+}
+
+#else
+
 void GLFWApp::run() {
     state->wasActive = windowIsActive(*state);
     while (frame()) {
     }
 }
+
+#endif
 
 bool GLFWApp::frame() {
     if (!state->quitRequested) {

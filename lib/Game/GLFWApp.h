@@ -27,7 +27,9 @@ public:
     ~GLFWApp() override;
 
     bool initWindowApp() override;
-    // Calls frame() until a quit event has been handled.
+    // Calls frame() until a quit event has been handled. In the browser the page's
+    // animation frames call frame() instead: run() hands the loop over and does not
+    // return to its caller.
     void run() override;
     // One step of the frame loop: the focus-change event when the window's active
     // state changed since the previous step, one joystick event per joystick, then the
