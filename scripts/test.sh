@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds everything and runs the whole test suite: the CTest suite of the warnings-as-
-# errors build, then the sanitizer build's suite and the fuzz-corpus replays. GL and
+# errors build, the browser build's test in headless Chromium, then the sanitizer build's
+# suite and the fuzz-corpus replays. GL and
 # end-to-end tests run under a private Xvfb display when DISPLAY is unset.
 #   scripts/test.sh           everything
 #   scripts/test.sh --quick   skip the sanitizer pass
@@ -20,6 +21,12 @@ export QUORLITH_REQUIRE_GL=1
 cmake --preset ci >/dev/null
 cmake --build --preset ci -j "$jobs"
 scripts/with-xvfb.sh ctest --test-dir build/ci --output-on-failure -j "$jobs" --timeout 300
+
+# The browser build, played in headless Chromium (label web).
+export NODE_PATH=/usr/share/nodejs EMSDK_PYTHON=/usr/bin/python3
+cmake --preset web >/dev/null
+cmake --build --preset web -j "$jobs"
+ctest --test-dir build/web --output-on-failure -L web
 
 if [ "$quick" -eq 0 ]; then
     cmake --preset asan >/dev/null
