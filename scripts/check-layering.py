@@ -45,6 +45,7 @@ OPENGL_ALLOWED = ("lib/Render/OGL/*", "lib/MatSys/OGL/*")
 GLFW_HEADERS = ("GLFW/",)
 GLFW_ALLOWED = ("lib/Game/GLFWApp*",)
 
+PREPROCESSOR_LINE = re.compile(r"^\s*#\s*(ifdef|ifndef|if|elif|else|endif)\b(.*)")
 INCLUDE_LINE = re.compile(r'^\s*#\s*include\s*([<"])([^>"]+)[>"]')
 
 
@@ -98,9 +99,23 @@ def code_files(source_dir):
 
 
 def includes_of(path, source_dir):
-    """(line number, bracket, included path) for every #include of the file."""
+    """(line number, bracket, included path) for every #include of the file, except those
+    of the browser build (between #ifdef __EMSCRIPTEN__ and its #else or #endif), whose
+    headers come with emscripten and not from the packages the libraries declare."""
+    branches = []  # per open #if: True while in the browser's branch
     with open(os.path.join(source_dir, path), encoding="utf-8", errors="replace") as stream:
         for number, line in enumerate(stream, 1):
+            directive = PREPROCESSOR_LINE.match(line)
+            if directive:
+                word, rest = directive.group(1), directive.group(2).strip()
+                if word.startswith("if"):
+                    branches.append(word == "ifdef" and rest == "__EMSCRIPTEN__")
+                elif word in ("else", "elif") and branches:
+                    branches[-1] = False
+                elif word == "endif" and branches:
+                    branches.pop()
+            if any(branches):
+                continue
             match = INCLUDE_LINE.match(line)
             if match:
                 yield number, match.group(1), match.group(2)

@@ -1,6 +1,7 @@
 // The browser end-to-end test of Quorlith: serves the built page on 127.0.0.1, opens it
 // in headless Chromium (software WebGL) and plays it through the keyboard.
 //   node web/e2e.mjs <site folder> [--screenshot docs/web.png]
+// With QUORLITH_SCREENSHOT_DIR set, the title screen is also saved there as web.png.
 // Prints one line per check and "N passed, N failed"; exits non-zero on any failure.
 import { chromium } from 'playwright-core';
 import { spawn } from 'node:child_process';
@@ -11,7 +12,8 @@ import net from 'node:net';
 
 const site = process.argv[2];
 const shotAt = process.argv.indexOf('--screenshot');
-const screenshotPath = shotAt > 0 ? process.argv[shotAt + 1] : null;
+const screenshotPath = shotAt > 0 ? process.argv[shotAt + 1]
+  : process.env.QUORLITH_SCREENSHOT_DIR ? join(process.env.QUORLITH_SCREENSHOT_DIR, 'web.png') : null;
 const kWidth = 1024;   // SCREEN_WIDTH of data/quorlith.cfg
 const kHeight = 768;
 const kTimeoutMs = 30000;

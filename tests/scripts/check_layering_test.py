@@ -60,6 +60,17 @@ class CheckLayering(unittest.TestCase):
         self.assertEqual(code, 0, output)
         self.assertIn("includes and dependencies agree", output)
 
+    def test_the_browser_branch_needs_no_declared_package_but_its_else_branch_does(self):
+        browser = ("#ifdef __EMSCRIPTEN__\n#ifndef X\n#endif\n#include <GL/gl.h>\n"
+                   "#else\n#include <epoxy/gl.h>\n#endif\n")
+        code, output = run_check({**CLEAN_FILES, "lib/Render/OGL/Draw.cpp": browser}, with_deps(
+            "lib_Render_OGL", ["PkgConfig::EPOXY"]))
+        self.assertEqual(code, 0, output)
+        code, output = run_check({**CLEAN_FILES, "lib/Render/OGL/Draw.cpp": browser}, with_deps(
+            "lib_Render_OGL", []))
+        self.assertEqual(code, 1, output)
+        self.assertIn('Draw.cpp:6: lib_Render_OGL includes "epoxy/gl.h"', output)
+
     def test_each_fault_fails_naming_where_it_is(self):
         cases = [
             (
