@@ -78,11 +78,13 @@ TEST(ReplaySim, ARecordedRunEndsAlikeWithItsOwnSettingsAndEscapeStopsIt) {
                         " was recorded with other values of SHRINK_SPEED; it plays with the "
                         "recorded ones\n");
 
+    // Each play starts a new session: the one read above is gone.
     const Sim::Result stopped = playWith({"--hold", "ESC:20:20"});
+    const Tool::ReplaySession& stoppedSession = Tool::ReplaySession::instance();
     const Sim::ReplayCheck check =
-        Sim::checkReplay(*session.playedReplay(), session.playbackOutcome());
+        Sim::checkReplay(*stoppedSession.playedReplay(), stoppedSession.playbackOutcome());
     EXPECT_FALSE(check.same);
-    EXPECT_EQ(session.playbackOutcome().frames, 17u) << check.line;  // frames 3 ... 19
+    EXPECT_EQ(stoppedSession.playbackOutcome().frames, 17u) << check.line;  // frames 3 ... 19
     EXPECT_NE(check.line.find("(no collision)"), std::string::npos) << check.line;
     EXPECT_FALSE(stopped.running);  // back on the title, the time shown
     setOverride("REPLAY_PLAY", "");
