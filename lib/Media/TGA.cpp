@@ -109,6 +109,16 @@ std::unique_ptr<FILE, FileCloser> openRegularFile(const char* fileName) {
     return std::unique_ptr<FILE, FileCloser>(file);
 }
 
+// Reads the header at the file's start; false when the file is too short for one or the
+// header is outside the subset this reader takes.
+bool readHeader(FILE* file, Header& header) {
+    unsigned char headerBytes[kHeaderSize];
+    if (std::fread(headerBytes, 1, kHeaderSize, file) != kHeaderSize)
+        return false;
+    header = parseHeader(headerBytes);
+    return headerInSubset(header);
+}
+
 // Decodes run-length packets from data into block (pixelCount pixels). Packets may run
 // across row ends; the last packet is cut at the end of the block. False when the data
 // ends before the block is full.
@@ -184,11 +194,8 @@ bool loadFromFile(const char* fileName, unsigned* width, unsigned* height, unsig
     if (length < long(kHeaderSize))
         return false;
 
-    unsigned char headerBytes[kHeaderSize];
-    if (std::fread(headerBytes, 1, kHeaderSize, file.get()) != kHeaderSize)
-        return false;
-    Header header = parseHeader(headerBytes);
-    if (!headerInSubset(header))
+    Header header;
+    if (!readHeader(file.get(), header))
         return false;
 
     // The ID field is skipped; the pixel data follows it.
@@ -252,11 +259,8 @@ bool readSize(const char* fileName, unsigned* width, unsigned* height) {
     std::unique_ptr<FILE, FileCloser> file = openRegularFile(fileName);
     if (!file)
         return false;
-    unsigned char headerBytes[kHeaderSize];
-    if (std::fread(headerBytes, 1, kHeaderSize, file.get()) != kHeaderSize)
-        return false;
-    Header header = parseHeader(headerBytes);
-    if (!headerInSubset(header))
+    Header header;
+    if (!readHeader(file.get(), header))
         return false;
     *width = header.width;
     *height = header.height;
